@@ -1,0 +1,149 @@
+#include "AlmacenTextos.h"
+
+#include "Aritmetica.h"
+#include "CarpetaPrograma.h"
+#include "Cp1252.h"
+#include "ErrorArchivo.h"
+#include "Eventos.h"
+#include "Texto.h"
+
+#include <fstream>
+
+namespace hexora {
+
+std::array<TextoFijo<kLongitudRegistro>, kEntradasBuffer + 1> BufferTexto;
+
+namespace {
+
+const std::string kArchivoTextos = "BINARIO.dat";
+const std::string kInterpretacion = mayusculas("INTERPRETACI\xD3N");
+
+bool esCabeceraLinea(std::string_view registro) {
+    return registro.size() >= 2 && registro[0] == '*' && mayuscula(registro[1]) == 'L';
+}
+
+class LectorRegistros {
+public:
+    explicit LectorRegistros(std::streamoff posicion)
+        : archivo_(rutaPrograma(kArchivoTextos), std::ios::binary), posicion_(posicion) {
+        if (!archivo_)
+            throw ErrorArchivo(kArchivoTextos,
+                               "no está en la carpeta del programa o no se puede abrir.");
+    }
+
+    // Lee el registro de la posición actual; false si el archivo no llega a completarlo.
+    bool leer(std::string& registro) {
+        registro.assign(kLongitudRegistro, ' ');
+        archivo_.clear();
+        archivo_.seekg(posicion_);
+        archivo_.read(registro.data(), kLongitudRegistro);
+        return archivo_.gcount() == static_cast<std::streamsize>(kLongitudRegistro);
+    }
+
+    void avanzar() { posicion_ += kLongitudRegistro; }
+
+private:
+    std::ifstream archivo_;
+    std::streamoff posicion_;
+};
+
+[[noreturn]] void fallarCarga(std::size_t entrada, const std::string& problema) {
+    BufferTexto[entrada] = "**";
+    throw ErrorArchivo(kArchivoTextos, problema);
+}
+
+} // namespace
+
+void CargarBuffer(std::string_view lineas, const std::function<void(int)>& informar) {
+    const std::string posicion = PosicionHexagrama(lineas);
+    const std::string figura = cp1252AUtf8(lineas);
+    if (posicion.empty())
+        throw ErrorArchivo("hexagr.chi", "no contiene la figura \"" + figura + "\".");
+    const long long p = valorEntero(posicion);
+    if (p <= 0)
+        throw ErrorArchivo("hexagr.chi", "da una posición de texto no válida (\"" + posicion +
+                                             "\") para la figura \"" + figura + "\".");
+
+    // Las posiciones cuentan desde 1 y el registro de la posición P no se lee.
+    LectorRegistros archivo(static_cast<std::streamoff>(p - 1 + kLongitudRegistro));
+    const auto incompleto = [&] {
+        return "se acaba antes del final del texto que empieza en la posición " + posicion +
+               ".";
+    };
+    std::string registro;
+    std::size_t i = 1;
+    if (!archivo.leer(registro))
+        fallarCarga(i, incompleto());
+    for (;;) {
+        BufferTexto[i] = recortarDerecha(registro);
+        if (esCabeceraLinea(BufferTexto[i])) {
+            const long long k = valorEntero(BufferTexto[i].valor().substr(2));
+            if (k < 1 || k > 6 || static_cast<std::size_t>(k) > lineas.size())
+                fallarCarga(i, "tiene una cabecera de línea no válida (\"" +
+                                   cp1252AUtf8(recortar(BufferTexto[i])) +
+                                   "\") en el texto que empieza en la posición " + posicion +
+                                   ".");
+            const char c = lineas[static_cast<std::size_t>(k - 1)];
+            if (c != '7' && c != '8') {
+                if (informar)
+                    informar(static_cast<int>(k));
+            } else if (k == 6) {
+                BufferTexto[i] = "**";
+                return;
+            } else {
+                // Línea fija: se salta su sección hasta la cabecera de línea siguiente, que
+                // ocupa la misma entrada.
+                do {
+                    archivo.avanzar();
+                    if (!archivo.leer(registro))
+                        fallarCarga(i, incompleto());
+                } while (!esCabeceraLinea(registro));
+                continue;
+            }
+        }
+        archivo.avanzar();
+        if (registro.compare(0, 2, "**") == 0)
+            return;
+        if (++i > kEntradasBuffer)
+            fallarCarga(kEntradasBuffer, "tiene un texto demasiado largo para la memoria de "
+                                         "textos en la posición " +
+                                             posicion + ".");
+        if (!archivo.leer(registro))
+            fallarCarga(i, incompleto());
+    }
+}
+
+Seccion ExtraerSeccion(std::string_view codigo) {
+    const std::string marca = "*" + std::string(codigo);
+    const bool esLinea = marca.size() >= 2 && marca[1] == 'L';
+    Seccion resultado;
+    bool copiando = false;
+    int parte = 0;
+    for (std::size_t i = 1; i <= kEntradasBuffer; ++i) {
+        const std::string_view l = recortarDerecha(BufferTexto[i]);
+        if (l == "**")
+            break;
+        if (copiando) {
+            if (!l.empty() && l[0] == '*')
+                break;
+            if (esLinea &&
+                mayusculas(recortar(l).substr(0, kInterpretacion.size())) == kInterpretacion)
+                parte = 1;
+            std::string& destino = parte == 0 ? resultado.texto : resultado.interpretacion;
+            if (!recortar(destino).empty())
+                destino += l.substr(0, 3) == "   " ? "\r\n\r\n" : " ";
+            destino += l;
+        }
+        if (l.size() >= 2 && l.substr(0, 2) == std::string_view(marca).substr(0, 2)) {
+            copiando = true;
+            if (esLinea && (l.size() < 3 || l[2] != marca.back()))
+                copiando = false;
+        }
+        procesarEventosPendientes();
+    }
+    resultado.texto = std::string(recortarDerecha(resultado.texto));
+    resultado.interpretacion = std::string(recortarDerecha(resultado.interpretacion));
+    return resultado;
+}
+
+} // namespace hexora

@@ -1,0 +1,18 @@
+#include "CarpetaPrograma.h"
+
+namespace hexora {
+
+namespace {
+std::filesystem::path& carpeta() {
+    static std::filesystem::path c = ".";
+    return c;
+}
+} // namespace
+
+void fijarCarpetaPrograma(const std::filesystem::path& nueva) { carpeta() = nueva; }
+
+const std::filesystem::path& carpetaPrograma() { return carpeta(); }
+
+std::filesystem::path rutaPrograma(std::string_view nombre) { return carpeta() / nombre; }
+
+} // namespace hexora

@@ -1,0 +1,27 @@
+#pragma once
+// Estado de la consulta que comparten todas las pantallas: la pregunta, las figuras y la
+// bandera Resultado ("NO" aceptado, "SI" cancelado, "FI" fin, "EC" copia repetida).
+
+#include "TextoFijo.h"
+
+namespace hexora {
+
+extern TextoFijo<2> SaltoLinea;
+extern TextoFijo<2> Resultado;
+extern TextoFijo<100> Pregunta;
+extern TextoFijo<100> PreguntaAnterior;
+extern TextoFijo<6> Hexagrama;
+extern TextoFijo<6> Complementario;
+extern TextoFijo<6> HexagramaAnterior;
+
+// Deja el estado como al arrancar: SaltoLinea fijado, PreguntaAnterior vacía y el resto
+// sin valor (espacios).
+void reiniciarEstadoConsulta();
+
+// Valor numérico de Hexagrama: 0 mientras no se ha aceptado ninguna figura.
+long long valorHexagrama();
+
+// Deriva Complementario de Hexagrama: cada línea mutante pasa a su opuesta joven.
+void CalcularComplementario();
+
+} // namespace hexora

@@ -1,0 +1,51 @@
+#include "Tablas.h"
+
+#include "ErrorArchivo.h"
+#include "LectorArchivo.h"
+#include "LectorCampos.h"
+
+#include <memory>
+
+namespace hexora {
+
+std::array<FilaTrigrama, 9> TablaTrigramas;
+std::array<FilaHexagrama, 65> TablaHexagramas;
+
+namespace {
+
+template <std::size_t Filas, std::size_t Campos>
+void leerTabla(const char* nombre, std::array<std::array<std::string, Campos>, Filas>& tabla) {
+    LectorCampos lector(leerArchivoCompleto(nombre));
+    constexpr std::size_t esperados = (Filas - 1) * (Campos - 1);
+    std::size_t leidos = 0;
+    for (std::size_t fila = 1; fila < Filas; ++fila) {
+        for (std::size_t campo = 1; campo < Campos; ++campo) {
+            if (!lector.siguiente(tabla[fila][campo])) {
+                throw ErrorArchivo(nombre, "está incompleto: tiene " + std::to_string(leidos) +
+                                               " campos y se esperaban " +
+                                               std::to_string(esperados) + ".");
+            }
+            ++leidos;
+        }
+    }
+}
+
+} // namespace
+
+void CargarTablas() {
+    // Se lee en tablas aparte para que un fallo no deje a medias las que están en uso.
+    auto trigramas = std::make_unique<std::array<FilaTrigrama, 9>>();
+    auto hexagramas = std::make_unique<std::array<FilaHexagrama, 65>>();
+    leerTabla("trigr.chi", *trigramas);
+    (*trigramas)[1][1] = "Ch'ien";
+    leerTabla("hexagr.chi", *hexagramas);
+    TablaTrigramas = std::move(*trigramas);
+    TablaHexagramas = std::move(*hexagramas);
+}
+
+void vaciarTablas() {
+    TablaTrigramas = {};
+    TablaHexagramas = {};
+}
+
+} // namespace hexora

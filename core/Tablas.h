@@ -1,0 +1,23 @@
+#pragma once
+// Tablas de referencia de trigramas y hexagramas, leídas al arrancar de "trigr.chi" y
+// "hexagr.chi". Fila y campo 0 existen pero quedan vacíos.
+
+#include <array>
+#include <string>
+
+namespace hexora {
+
+using FilaTrigrama = std::array<std::string, 11>;
+using FilaHexagrama = std::array<std::string, 7>;
+
+extern std::array<FilaTrigrama, 9> TablaTrigramas;
+extern std::array<FilaHexagrama, 65> TablaHexagramas;
+
+// Lee las dos tablas de la carpeta del programa. Si un archivo falta, no se puede leer o
+// se acaba antes de tiempo lanza ErrorArchivo y deja las tablas como estaban.
+void CargarTablas();
+
+// Vacía las dos tablas (estado de arranque; lo usan las pruebas).
+void vaciarTablas();
+
+} // namespace hexora

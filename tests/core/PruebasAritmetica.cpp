@@ -1,0 +1,85 @@
+#include "core/Aritmetica.h"
+#include "core/Tablas.h"
+
+#include <gtest/gtest.h>
+
+using namespace hexora;
+
+namespace {
+
+class Aritmetica : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vaciarTablas();
+        // Filas de prueba: 1 = 777/777, 2 = 888/888, 3 = 878/788 (línea inferior primero).
+        TablaHexagramas[1] = {"", "1", "777", "777", "Ch'ien", "Cielo", "1"};
+        TablaHexagramas[2] = {"", "2", "888", "888", "K'un", "Tierra", "161"};
+        TablaHexagramas[3] = {"", " 3", "878", "788", "Chun", "Brote", "321"};
+        TablaTrigramas[1] = {"", "Ch'ien", "El Cielo", "777", "779", "797", "799",
+                             "977", "979", "997", "999"};
+        TablaTrigramas[2] = {"", "Li", "El Fuego", "787", "796", "", "", "", "", "", ""};
+        TablaTrigramas[8] = {"", "Tui", "El Lago", "778", "", "", "", "", "", "", ""};
+    }
+    void TearDown() override { vaciarTablas(); }
+};
+
+} // namespace
+
+TEST_F(Aritmetica, LasLineasViejasBuscanComoJovenes) {
+    for (const char* figura : {"777777", "999999", "797979"}) {
+        EXPECT_EQ(NumeroHexagrama(figura), 1) << figura;
+        EXPECT_EQ(PosicionHexagrama(figura), "1") << figura;
+    }
+    EXPECT_EQ(NumeroHexagrama("686868"), 2);
+    // Inferior 788 (caracteres 1 a 3) y superior 878 (4 a 6).
+    EXPECT_EQ(NumeroHexagrama("788878"), 3);
+    EXPECT_EQ(NumeroHexagrama("968676"), 3);
+    EXPECT_EQ(NumeroHexagrama("878788"), 0);
+}
+
+TEST_F(Aritmetica, SinCoincidenciaDaCeroYPosicionVacia) {
+    for (const char* figura : {"", "7777", "77777 ", "777x77", "      "}) {
+        EXPECT_EQ(NumeroHexagrama(figura), 0) << figura;
+        EXPECT_EQ(PosicionHexagrama(figura), "") << figura;
+    }
+}
+
+TEST_F(Aritmetica, GanaLaUltimaFilaQueCoincide) {
+    TablaHexagramas[40] = {"", "40", "777", "777", "Repetido", "", "999"};
+    EXPECT_EQ(NumeroHexagrama("777777"), 40);
+    EXPECT_EQ(PosicionHexagrama("999777"), "999");
+}
+
+TEST_F(Aritmetica, ElNumeroSeRedondeaAlParMasProximo) {
+    const auto numeroCon = [](const std::string& campo) {
+        TablaHexagramas[1][1] = campo;
+        return NumeroHexagrama("777777");
+    };
+    EXPECT_EQ(numeroCon("2.5"), 2);
+    EXPECT_EQ(numeroCon("3.5"), 4);
+    EXPECT_EQ(numeroCon("3.49"), 3);
+    EXPECT_EQ(numeroCon("  12"), 12);
+    EXPECT_EQ(numeroCon("12abc"), 12);
+    EXPECT_EQ(numeroCon("abc"), 0);
+    EXPECT_EQ(numeroCon(""), 0);
+    EXPECT_EQ(numeroCon("99999"), 0); // no cabe en 16 bits
+}
+
+TEST_F(Aritmetica, NombreTrigrama) {
+    EXPECT_EQ(NombreTrigrama("796"), "Li, El Fuego");
+    EXPECT_EQ(NombreTrigrama("999"), "Ch'ien, El Cielo");
+    EXPECT_EQ(NombreTrigrama("785"), "Tui, El Lago"); // ningún código: la fila 8
+    EXPECT_EQ(NombreTrigrama("79"), "Tui, El Lago");
+    // Ante dos filas con el mismo código gana la primera.
+    TablaTrigramas[3] = {"", "Otro", "Repetido", "787", "", "", "", "", "", "", ""};
+    EXPECT_EQ(NombreTrigrama("787"), "Li, El Fuego");
+}
+
+TEST(ImagenesDeLineas, IndiceYMutantes) {
+    EXPECT_EQ(indiceImagenLinea('6'), 0);
+    EXPECT_EQ(indiceImagenLinea('9'), 3);
+    EXPECT_TRUE(esLineaMutante('6'));
+    EXPECT_TRUE(esLineaMutante('9'));
+    EXPECT_FALSE(esLineaMutante('7'));
+    EXPECT_FALSE(esLineaMutante('8'));
+}
