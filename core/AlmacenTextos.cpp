@@ -67,8 +67,7 @@ void CargarBuffer(std::string_view lineas, const std::function<void(int)>& infor
     // Las posiciones cuentan desde 1 y el registro de la posición P no se lee.
     LectorRegistros archivo(static_cast<std::streamoff>(p - 1 + kLongitudRegistro));
     const auto incompleto = [&] {
-        return "se acaba antes del final del texto que empieza en la posición " + posicion +
-               ".";
+        return "se acaba antes del final del texto que empieza en la posición " + posicion + ".";
     };
     std::string registro;
     std::size_t i = 1;
@@ -81,8 +80,7 @@ void CargarBuffer(std::string_view lineas, const std::function<void(int)>& infor
             if (k < 1 || k > 6 || static_cast<std::size_t>(k) > lineas.size())
                 fallarCarga(i, "tiene una cabecera de línea no válida (\"" +
                                    cp1252AUtf8(recortar(BufferTexto[i])) +
-                                   "\") en el texto que empieza en la posición " + posicion +
-                                   ".");
+                                   "\") en el texto que empieza en la posición " + posicion + ".");
             const char c = lineas[static_cast<std::size_t>(k - 1)];
             if (c != '7' && c != '8') {
                 if (informar)

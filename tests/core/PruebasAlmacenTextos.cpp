@@ -27,12 +27,24 @@ std::vector<std::string> bloqueCompleto() {
             "   Comentario.",
             "*I",
             "   Imagen.",
-            "*L1", "   Linea uno.", "   INTERPRETACI\xD3N: uno.",
-            "*L2", "   Linea dos.", "   INTERPRETACI\xD3N: dos.",
-            "*L3", "   Linea tres.", "   interpretaci\xF3n: tres.",
-            "*L4", "   Linea cuatro.", "   INTERPRETACI\xD3N: cuatro.",
-            "*L5", "   Linea cinco.", "   INTERPRETACI\xD3N: cinco.",
-            "*L6", "   Linea seis.", "   INTERPRETACI\xD3N: seis.",
+            "*L1",
+            "   Linea uno.",
+            "   INTERPRETACI\xD3N: uno.",
+            "*L2",
+            "   Linea dos.",
+            "   INTERPRETACI\xD3N: dos.",
+            "*L3",
+            "   Linea tres.",
+            "   interpretaci\xF3n: tres.",
+            "*L4",
+            "   Linea cuatro.",
+            "   INTERPRETACI\xD3N: cuatro.",
+            "*L5",
+            "   Linea cinco.",
+            "   INTERPRETACI\xD3N: cinco.",
+            "*L6",
+            "   Linea seis.",
+            "   INTERPRETACI\xD3N: seis.",
             "**"};
 }
 
@@ -87,9 +99,8 @@ using V = std::vector<std::string>;
 TEST_F(AlmacenTextos, SinLineasMutantesElTerminadorOcupaLaCabeceraDeLaLinea1) {
     escribirBloques({bloqueCompleto()});
     EXPECT_TRUE(cargar("777777").empty());
-    EXPECT_EQ(entradasHastaTerminador(),
-              (V{"*D", "   Decisi\xF3n primera parte", "segunda parte.", "*C", "   Comentario.",
-                 "*I", "   Imagen.", "**"}));
+    EXPECT_EQ(entradasHastaTerminador(), (V{"*D", "   Decisi\xF3n primera parte", "segunda parte.",
+                                            "*C", "   Comentario.", "*I", "   Imagen.", "**"}));
     for (const char* l : {"L1", "L6"}) {
         const auto s = ExtraerSeccion(l);
         EXPECT_EQ(s.texto, "");
@@ -102,9 +113,10 @@ TEST_F(AlmacenTextos, SinLineasMutantesElTerminadorOcupaLaCabeceraDeLaLinea1) {
 TEST_F(AlmacenTextos, SoloLaLinea6LlegaHastaElTerminadorDelBloque) {
     escribirBloques({bloqueCompleto()});
     EXPECT_EQ(cargar("777779"), (std::vector<int>{6}));
-    EXPECT_EQ(entradasHastaTerminador(),
-              (V{"*D", "   Decisi\xF3n primera parte", "segunda parte.", "*C", "   Comentario.",
-                 "*I", "   Imagen.", "*L6", "   Linea seis.", "   INTERPRETACI\xD3N: seis.", "**"}));
+    EXPECT_EQ(
+        entradasHastaTerminador(),
+        (V{"*D", "   Decisi\xF3n primera parte", "segunda parte.", "*C", "   Comentario.", "*I",
+           "   Imagen.", "*L6", "   Linea seis.", "   INTERPRETACI\xD3N: seis.", "**"}));
     const auto s = ExtraerSeccion("L6");
     EXPECT_EQ(s.texto, "   Linea seis.");
     EXPECT_EQ(s.interpretacion, "   INTERPRETACI\xD3N: seis.");
@@ -145,8 +157,8 @@ TEST_F(AlmacenTextos, UnionesDeRegistrosYParrafos) {
 
 TEST_F(AlmacenTextos, LineaSinInterpretacionYCabeceraEnMinuscula) {
     auto b = bloqueCompleto();
-    b[8] = "*l1";                         // la carga la reconoce, la extracción no
-    b[14] = "*L3", b[16] = "   Sigue la l\xEDnea.";  // sin INTERPRETACIÓN
+    b[8] = "*l1";                                   // la carga la reconoce, la extracción no
+    b[14] = "*L3", b[16] = "   Sigue la l\xEDnea."; // sin INTERPRETACIÓN
     escribirBloques({b});
     EXPECT_EQ(cargar("997777"), (std::vector<int>{1, 2}));
     EXPECT_EQ(ExtraerSeccion("L1").texto, "");

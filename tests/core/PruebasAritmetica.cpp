@@ -15,8 +15,8 @@ protected:
         TablaHexagramas[1] = {"", "1", "777", "777", "Ch'ien", "Cielo", "1"};
         TablaHexagramas[2] = {"", "2", "888", "888", "K'un", "Tierra", "161"};
         TablaHexagramas[3] = {"", " 3", "878", "788", "Chun", "Brote", "321"};
-        TablaTrigramas[1] = {"", "Ch'ien", "El Cielo", "777", "779", "797", "799",
-                             "977", "979", "997", "999"};
+        TablaTrigramas[1] = {"",    "Ch'ien", "El Cielo", "777", "779", "797",
+                             "799", "977",    "979",      "997", "999"};
         TablaTrigramas[2] = {"", "Li", "El Fuego", "787", "796", "", "", "", "", "", ""};
         TablaTrigramas[8] = {"", "Tui", "El Lago", "778", "", "", "", "", "", "", ""};
     }

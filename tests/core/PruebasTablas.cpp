@@ -26,8 +26,7 @@ using V = std::vector<std::string>;
 std::string trigramas(const std::string& primero, int n = 8) {
     std::string t;
     for (int fila = 1; fila <= n; ++fila) {
-        t += (fila == 1 ? primero : "T" + std::to_string(fila)) + ",Nombre " +
-             std::to_string(fila);
+        t += (fila == 1 ? primero : "T" + std::to_string(fila)) + ",Nombre " + std::to_string(fila);
         for (int c = 3; c <= 10; ++c)
             t += "," + std::to_string(fila * 100 + c);
         t += "\r\n";
@@ -39,9 +38,9 @@ std::string trigramas(const std::string& primero, int n = 8) {
 std::string hexagramas(int n = 64, const std::string& sep = ",", const std::string& fin = "\n") {
     std::string t;
     for (int fila = 1; fila <= n; ++fila)
-        t += std::to_string(fila) + sep + "777" + sep + "888" + sep + "\"H" +
-             std::to_string(fila) + "\"" + sep + "\"Segundo, " + std::to_string(fila) + "\"" +
-             sep + std::to_string(fila * 80 + 1) + fin;
+        t += std::to_string(fila) + sep + "777" + sep + "888" + sep + "\"H" + std::to_string(fila) +
+             "\"" + sep + "\"Segundo, " + std::to_string(fila) + "\"" + sep +
+             std::to_string(fila * 80 + 1) + fin;
     return t;
 }
 
@@ -49,13 +48,13 @@ std::string hexagramas(int n = 64, const std::string& sep = ",", const std::stri
 
 TEST(LectorCampos, SeparadoresEspaciosYComillas) {
     EXPECT_EQ(campos("a,b\r\nc\nd"), (V{"a", "b", "c", "d"}));
-    EXPECT_EQ(campos("   a  ,\t b"), (V{"a", "b"}));        // espacios iniciales fuera
-    EXPECT_EQ(campos("a,,b"), (V{"a", "", "b"}));            // dos comas: campo vacío
-    EXPECT_EQ(campos("a,\nb"), (V{"a", "", "b"}));           // coma al final de línea
-    EXPECT_EQ(campos("a\n\n\nb\n"), (V{"a", "b"}));          // líneas vacías no cuentan
-    EXPECT_EQ(campos("\" x, y \",z"), (V{" x, y ", "z"}));   // comillas: coma dentro
-    EXPECT_EQ(campos("\"ab\"cd ef,g"), (V{"ab", "g"}));      // tras la comilla se descarta
-    EXPECT_EQ(campos("\"a\nb\",c"), (V{"a\nb", "c"}));       // hasta la comilla siguiente
+    EXPECT_EQ(campos("   a  ,\t b"), (V{"a", "b"}));       // espacios iniciales fuera
+    EXPECT_EQ(campos("a,,b"), (V{"a", "", "b"}));          // dos comas: campo vacío
+    EXPECT_EQ(campos("a,\nb"), (V{"a", "", "b"}));         // coma al final de línea
+    EXPECT_EQ(campos("a\n\n\nb\n"), (V{"a", "b"}));        // líneas vacías no cuentan
+    EXPECT_EQ(campos("\" x, y \",z"), (V{" x, y ", "z"})); // comillas: coma dentro
+    EXPECT_EQ(campos("\"ab\"cd ef,g"), (V{"ab", "g"}));    // tras la comilla se descarta
+    EXPECT_EQ(campos("\"a\nb\",c"), (V{"a\nb", "c"}));     // hasta la comilla siguiente
     EXPECT_EQ(campos("\"sin cierre, z"), (V{"sin cierre, z"}));
     EXPECT_EQ(campos("Ch'ien,\"\""), (V{"Ch'ien", ""}));
     EXPECT_EQ(campos("a,"), (V{"a", ""}));

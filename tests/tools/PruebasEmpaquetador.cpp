@@ -1,8 +1,8 @@
 #include "CarpetaTemporal.h"
-#include "empaquetador/Empaquetador.h"
 #include "core/AlmacenTextos.h"
 #include "core/Aritmetica.h"
 #include "core/Tablas.h"
+#include "empaquetador/Empaquetador.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +30,13 @@ const std::vector<std::string> kNombresTrigramas = {"Ch'ien", "K'un", "Chên", "
 std::string cabecera(int n, const std::string& inferior = "Ch'ien",
                      const std::string& superior = "Ch'ien") {
     return "hexagrama: " + std::to_string(n) + "\nnombre: H" + std::to_string(n) +
-           "\nsegundo nombre: Segundo " + std::to_string(n) + "\ntrigrama inferior: " +
-           inferior + "\ntrigrama superior: " + superior + "\n";
+           "\nsegundo nombre: Segundo " + std::to_string(n) + "\ntrigrama inferior: " + inferior +
+           "\ntrigrama superior: " + superior + "\n";
 }
 
 std::string secciones(const std::string& decision = "La decisión.") {
-    std::string s = "\n*D\n" + decision + "\n\n*C\nEl comentario,\nen dos líneas.\n\nOtro "
+    std::string s = "\n*D\n" + decision +
+                    "\n\n*C\nEl comentario,\nen dos líneas.\n\nOtro "
                     "párrafo.\n*I\nLa imagen.\n";
     for (int k = 1; k <= 6; ++k)
         s += "*L" + std::to_string(k) + "\nTexto de la línea " + std::to_string(k) +
@@ -113,9 +114,9 @@ TEST_F(Empaquetador, LeeLaFuenteCompleta) {
     EXPECT_FALSE(h.pendiente);
     ASSERT_EQ(h.secciones.size(), 9u);
     EXPECT_EQ(h.secciones[0].registros, (std::vector<std::string>{"   La decisi\xF3n."}));
-    EXPECT_EQ(h.secciones[1].registros,
-              (std::vector<std::string>{"   El comentario, en dos l\xEDneas.",
-                                        "   Otro p\xE1rrafo."}));
+    EXPECT_EQ(
+        h.secciones[1].registros,
+        (std::vector<std::string>{"   El comentario, en dos l\xEDneas.", "   Otro p\xE1rrafo."}));
     EXPECT_EQ(h.secciones[8].codigo, "L6");
     EXPECT_EQ(h.secciones[8].registros.back(), "   INTERPRETACI\xD3N: sobre la l\xEDnea 6.");
     EXPECT_EQ(entradasConTodasMutantes(h), 1u + 9u + 4u + 12u);
@@ -155,7 +156,7 @@ TEST_F(Empaquetador, RechazaLoQueLosLectoresTratarianMal) {
     // partiría la sección antes de tiempo.
     std::string trampa = secciones();
     trampa.replace(trampa.find("Texto de la línea 4."), 20,
-                     std::string(70, 'a') + " interpretación trampa.");
+                   std::string(70, 'a') + " interpretación trampa.");
     rechaza(c + trampa, "empezaría por \"interpretación\"");
 }
 
@@ -199,8 +200,9 @@ TEST_F(Empaquetador, ElProgramaLeeLoEmpaquetado) {
     EXPECT_EQ(paquete.pendientes, 63);
     EXPECT_EQ(paquete.textos.size() % 80, 0u);
     EXPECT_EQ(paquete.textos.find('\n'), std::string::npos);
-    EXPECT_TRUE(std::regex_search(paquete.trigramas, std::regex("^\"Ch'ien\",\"El Cielo\","
-                                                                "777,779,797,799,977,979,997,999\r\n")));
+    EXPECT_TRUE(
+        std::regex_search(paquete.trigramas, std::regex("^\"Ch'ien\",\"El Cielo\","
+                                                        "777,779,797,799,977,979,997,999\r\n")));
 
     CarpetaTemporal carpeta;
     carpeta.escribir("trigr.chi", paquete.trigramas);
@@ -208,7 +210,8 @@ TEST_F(Empaquetador, ElProgramaLeeLoEmpaquetado) {
     carpeta.escribir("BINARIO.dat", paquete.textos);
     CargarTablas();
     EXPECT_EQ(NombreTrigrama("966"), "Ch\xEAn, El Trueno");
-    EXPECT_EQ(NombreTrigrama("669"), "K\xEAn, La Monta\xF1" "a");
+    EXPECT_EQ(NombreTrigrama("669"), "K\xEAn, La Monta\xF1"
+                                     "a");
     EXPECT_EQ(TablaHexagramas[9][4], "H9");
     EXPECT_EQ(NumeroHexagrama("999666"), 9); // inferior Ch'ien, superior K'un
     EXPECT_EQ(TablaHexagramas[9][3] + TablaHexagramas[9][2], "777888");

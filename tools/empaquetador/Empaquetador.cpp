@@ -132,10 +132,9 @@ std::vector<SeccionFuente> seccionesPendientes() {
     std::vector<SeccionFuente> secciones;
     for (const char* codigo : kSecciones) {
         if (codigo[0] == 'L')
-            secciones.push_back(
-                {codigo,
-                 {"   El texto de esta l\xEDnea est\xE1 pendiente de redacci\xF3n.",
-                  "   " + kInterpretacion + ": pendiente de redacci\xF3n."}});
+            secciones.push_back({codigo,
+                                 {"   El texto de esta l\xEDnea est\xE1 pendiente de redacci\xF3n.",
+                                  "   " + kInterpretacion + ": pendiente de redacci\xF3n."}});
         else
             secciones.push_back(
                 {codigo, {"   El texto de esta secci\xF3n est\xE1 pendiente de redacci\xF3n."}});
@@ -216,8 +215,8 @@ std::vector<std::string> partirParrafo(std::string_view parrafo, const std::stri
             registros.push_back(actual);
             if (palabra[0] == '*')
                 throw ErrorFuente(ruta, linea,
-                                  "un registro empezaría por \"*\": \"" +
-                                      cp1252AUtf8(palabra) + "\".");
+                                  "un registro empezaría por \"*\": \"" + cp1252AUtf8(palabra) +
+                                      "\".");
             actual = palabra;
         }
         if (actual.size() > kRegistro)
@@ -261,8 +260,8 @@ HexagramaFuente leerHexagrama(const std::string& ruta, std::string_view contenid
                 throw ErrorFuente(ruta, l.numero,
                                   esperado.empty()
                                       ? "sobra la sección \"" + cp1252AUtf8(l.texto) + "\"."
-                                      : "se esperaba la sección *" + esperado + " y se encontró \"" +
-                                            cp1252AUtf8(l.texto) + "\".");
+                                      : "se esperaba la sección *" + esperado +
+                                            " y se encontró \"" + cp1252AUtf8(l.texto) + "\".");
             seccionActual = siguiente;
             lineaCabecera = l.numero;
         } else if (!seccionActual) {
@@ -314,8 +313,7 @@ HexagramaFuente leerHexagrama(const std::string& ruta, std::string_view contenid
         h.secciones = seccionesPendientes();
     } else if (h.secciones.size() != kSecciones.size()) {
         throw ErrorFuente(ruta, ultima,
-                          "falta la sección *" +
-                              std::string(kSecciones[h.secciones.size()]) + ".");
+                          "falta la sección *" + std::string(kSecciones[h.secciones.size()]) + ".");
     }
     if (entradasConTodasMutantes(h) > kEntradas)
         throw ErrorFuente(ruta, 0,
@@ -339,8 +337,8 @@ Paquete empaquetar(const std::vector<Trigrama>& trigramas,
     for (const auto& h : hexagramas) {
         if (porNumero[h.numero])
             throw ErrorFuente(h.ruta, 0,
-                              "el hexagrama " + std::to_string(h.numero) +
-                                  " ya está en " + porNumero[h.numero]->ruta + ".");
+                              "el hexagrama " + std::to_string(h.numero) + " ya está en " +
+                                  porNumero[h.numero]->ruta + ".");
         porNumero[h.numero] = &h;
         const auto figura = h.inferior + h.superior;
         if (porFigura.count(figura))
@@ -373,8 +371,7 @@ Paquete empaquetar(const std::vector<Trigrama>& trigramas,
     for (int n = 1; n <= 64; ++n) {
         const auto& h = *porNumero[n];
         const std::size_t posicion = p.textos.size() + 1;
-        p.textos += relleno("HEXAGRAMA " + std::to_string(n) + ": " + h.nombre + " - " +
-                            h.nombre2);
+        p.textos += relleno("HEXAGRAMA " + std::to_string(n) + ": " + h.nombre + " - " + h.nombre2);
         for (const auto& s : h.secciones) {
             p.textos += relleno("*" + s.codigo);
             for (const auto& r : s.registros)
