@@ -1,23 +1,28 @@
-// Arranque provisional en modo texto: carga los datos de la carpeta del programa y avisa
-// de que la ventana principal todavía no está construida.
+// Arranque de HEXORA: aplicación Qt en español, plataforma conectada, pantallas
+// registradas y el menú principal, que hace el resto del arranque.
 
-#include "core/CarpetaPrograma.h"
-#include "core/ErrorArchivo.h"
-#include "core/Tablas.h"
-#include "core/Texto.h"
+#include "FRMPRINCIPAL.h"
+#include "RegistroPantallas.h"
+#include "platform/InstanciaUnica.h"
+#include "platform/Plataforma.h"
 
-#include <filesystem>
-#include <iostream>
+#include <QApplication>
 
-int main() {
-    hexora::fijarCarpetaPrograma(std::filesystem::canonical("/proc/self/exe").parent_path());
-    try {
-        hexora::CargarTablas();
-    } catch (const hexora::ErrorArchivo& e) {
-        std::cerr << "HEXORA: " << e.what() << '\n';
-        return 1;
-    }
-    std::cout << "HEXORA: tablas cargadas (" << hexora::TablaHexagramas[64][1]
-              << " hexagramas). La ventana principal aún no está construida.\n";
-    return 0;
+int main(int argc, char** argv) {
+    QApplication aplicacion(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("HEXORA"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    hexora::cargarTraducciones(aplicacion);
+    hexora::conectarEventosLogica();
+    hexora::prepararCarpetaPrograma();
+    hexora::registrarPantallas();
+
+    hexora::InstanciaUnica instancia;
+    hexora::FRMPRINCIPAL menu([&instancia] { return !instancia.adquirir(); });
+    hexora::fijarActivacionPrincipal([&menu] { menu.Form_Activate(); });
+    if (!menu.Form_Load())
+        return menu.codigoSalida();
+    menu.showFullScreen();
+    menu.Form_Activate();
+    return QApplication::exec();
 }

@@ -1,0 +1,146 @@
+#include "Formulario.h"
+
+#include "Plataforma.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QTimer>
+
+#include <map>
+#include <vector>
+
+namespace hexora {
+
+namespace {
+
+struct Registro {
+    std::map<Pantalla, FabricaFormulario> fabricas;
+    std::map<Pantalla, std::unique_ptr<Formulario>> instancias;
+    std::vector<QPointer<Formulario>> pilaModal;
+    std::function<void(Formulario&)> mostrador;
+    std::function<void()> activarPrincipal;
+};
+
+Registro& registro() {
+    static Registro r;
+    return r;
+}
+
+void mostrarConQt(Formulario& f) {
+    // La activación llega cuando la ventana ya está en pantalla, como en el sistema.
+    QTimer::singleShot(0, &f, [&f] { f.Form_Activate(); });
+    f.exec();
+}
+
+} // namespace
+
+Formulario::Formulario(QWidget* padre) : QDialog(padre) {}
+
+void Formulario::centrarform() {
+    const float izquierda =
+        (static_cast<float>(AnchoPantallaTwips()) - static_cast<float>(pixelesATwips(frameGeometry().width()))) / 2.0f;
+    const float arriba =
+        (static_cast<float>(AltoPantallaTwips()) - static_cast<float>(pixelesATwips(frameGeometry().height()))) / 2.0f;
+    move(twipsAPixeles(izquierda), twipsAPixeles(arriba));
+}
+
+void Formulario::reject() {
+    if (botonCancelar_ && botonCancelar_->isVisible() && botonCancelar_->isEnabled())
+        botonCancelar_->click();
+}
+
+void Formulario::paintEvent(QPaintEvent* evento) {
+    QDialog::paintEvent(evento);
+    if (!contorno_)
+        return;
+    QPainter pintor(this);
+    pintor.setPen(QColor(0x00, 0x40, 0x40));
+    pintor.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void Formulario::recentrarConRaton(std::initializer_list<QWidget*> controles) {
+    for (QWidget* control : controles) {
+        control->setMouseTracking(true);
+        control->installEventFilter(this);
+    }
+}
+
+bool Formulario::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::MouseMove)
+        centrarform();
+    return QDialog::eventFilter(objeto, evento);
+}
+
+void registrarPantalla(Pantalla pantalla, FabricaFormulario fabrica) {
+    registro().fabricas[pantalla] = std::move(fabrica);
+}
+
+bool pantallaRegistrada(Pantalla pantalla) { return registro().fabricas.count(pantalla) > 0; }
+
+void olvidarRegistroPantallas() {
+    DescargarTodas();
+    registro().fabricas.clear();
+}
+
+Formulario* Instancia(Pantalla pantalla) {
+    const auto it = registro().instancias.find(pantalla);
+    return it == registro().instancias.end() ? nullptr : it->second.get();
+}
+
+Formulario* Cargar(Pantalla pantalla) {
+    if (Formulario* existente = Instancia(pantalla))
+        return existente;
+    const auto fabrica = registro().fabricas.find(pantalla);
+    if (fabrica == registro().fabricas.end())
+        return nullptr;
+    auto nuevo = fabrica->second();
+    nuevo->pantalla_ = pantalla;
+    Formulario* f = nuevo.get();
+    registro().instancias[pantalla] = std::move(nuevo);
+    f->Form_Load();
+    return f;
+}
+
+void Descargar(Pantalla pantalla) {
+    const auto it = registro().instancias.find(pantalla);
+    if (it == registro().instancias.end())
+        return;
+    Formulario* f = it->second.release();
+    registro().instancias.erase(it);
+    // Puede descargarse desde su propio manejador: se destruye al volver al bucle.
+    f->hide();
+    f->deleteLater();
+}
+
+void DescargarTodas() {
+    while (!registro().instancias.empty())
+        Descargar(registro().instancias.begin()->first);
+}
+
+void MostrarModal(Formulario& formulario) {
+    auto& r = registro();
+    r.pilaModal.emplace_back(&formulario);
+    if (r.mostrador)
+        r.mostrador(formulario);
+    else
+        mostrarConQt(formulario);
+    r.pilaModal.pop_back();
+    while (!r.pilaModal.empty() && r.pilaModal.back().isNull())
+        r.pilaModal.pop_back();
+    if (!r.pilaModal.empty())
+        r.pilaModal.back()->Form_Activate();
+    else if (r.activarPrincipal)
+        r.activarPrincipal();
+}
+
+void fijarMostradorModal(std::function<void(Formulario&)> mostrador) {
+    registro().mostrador = std::move(mostrador);
+}
+
+void fijarActivacionPrincipal(std::function<void()> activar) {
+    registro().activarPrincipal = std::move(activar);
+}
+
+} // namespace hexora

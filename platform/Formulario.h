@@ -1,0 +1,94 @@
+#pragma once
+// Base de las pantallas del programa: cada una existe una sola vez, se crea en su primer
+// uso (con su manejador de carga) y se activa cada vez que se muestra y cada vez que se
+// cierra una pantalla modal que ella abrió.
+
+#include <QDialog>
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+
+class QAbstractButton;
+
+namespace hexora {
+
+enum class Pantalla {
+    FRM256,
+    FRMInicio,
+    FRMTirada,
+    FRMIntroducir,
+    FRM64HEXAGRAMAS,
+    frmconsulta,
+    FRMInterpretar,
+    FRMRecuperar,
+    FRMGrabar,
+    FRMImprimir,
+};
+
+class Formulario : public QDialog {
+    Q_OBJECT
+public:
+    explicit Formulario(QWidget* padre = nullptr);
+
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+
+    // Centra la ventana en la pantalla: (pantalla - ventana) / 2 en twips, con decimales;
+    // una ventana mayor que la pantalla queda con coordenadas negativas.
+    void centrarform();
+
+    // Pantalla a la que pertenece el formulario (la fija el registro al crearlo).
+    Pantalla pantalla() const { return pantalla_; }
+
+protected:
+    // Escape y el cierre de la ventana equivalen al botón de cancelar, si lo hay.
+    void reject() override;
+    void fijarBotonCancelar(QAbstractButton* boton) { botonCancelar_ = boton; }
+
+    // Contorno de carga en el color &H404000 (azul 40, verde 40, rojo 0).
+    void fijarContorno(bool dibujar) { contorno_ = dibujar; }
+    void paintEvent(QPaintEvent* evento) override;
+
+    // Vuelve a centrar la ventana cada vez que el ratón se mueve sobre estos controles.
+    void recentrarConRaton(std::initializer_list<QWidget*> controles);
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    friend Formulario* Cargar(Pantalla);
+    Pantalla pantalla_ = Pantalla::FRM256;
+    QAbstractButton* botonCancelar_ = nullptr;
+    bool contorno_ = false;
+};
+
+using FabricaFormulario = std::function<std::unique_ptr<Formulario>()>;
+
+// Cada pantalla se registra con la función que la crea; el menú solo muestra las que hay.
+void registrarPantalla(Pantalla pantalla, FabricaFormulario fabrica);
+bool pantallaRegistrada(Pantalla pantalla);
+void olvidarRegistroPantallas(); // para las pruebas
+
+// La instancia única de la pantalla, creada y cargada si hace falta; nullptr si no está
+// registrada.
+Formulario* Cargar(Pantalla pantalla);
+Formulario* Instancia(Pantalla pantalla); // sin crearla
+template <class T> T* CargarComo(Pantalla pantalla) {
+    return dynamic_cast<T*>(Cargar(pantalla));
+}
+
+// Oculta y destruye la instancia; la próxima vez se crea de nuevo.
+void Descargar(Pantalla pantalla);
+void DescargarTodas();
+
+// Muestra la pantalla de forma modal y vuelve cuando se oculta o se descarga; después
+// activa de nuevo la pantalla que la abrió (o la ventana principal).
+void MostrarModal(Formulario& formulario);
+
+// Sustituye la forma de mostrar (por omisión, el bucle modal de Qt tras activarla). Las
+// pruebas la cambian por un guion que actúa sobre la pantalla y vuelve.
+void fijarMostradorModal(std::function<void(Formulario&)> mostrador);
+
+// La ventana principal, que se activa al cerrarse la última pantalla modal.
+void fijarActivacionPrincipal(std::function<void()> activar);
+
+} // namespace hexora

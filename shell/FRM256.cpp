@@ -1,0 +1,99 @@
+#include "FRM256.h"
+
+#include "GRAFICOS.h"
+#include "platform/Plataforma.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace hexora {
+
+FRM256::FRM256() {
+    setWindowTitle(QStringLiteral("FRM256"));
+    setWindowFlag(Qt::FramelessWindowHint);
+    setStyleSheet(QStringLiteral("hexora--FRM256 { background: black; }"));
+    setAutoFillBackground(true);
+    QPalette negro = palette();
+    negro.setColor(QPalette::Window, Qt::black);
+    setPalette(negro);
+
+    paninfo = new QLabel(this);
+    paninfo->setScaledContents(true);
+    paninfo->hide();
+
+    PANINFO2 = new QFrame(this);
+    PANINFO2->setFrameShape(QFrame::Box);
+    PANINFO2->setStyleSheet(QStringLiteral(
+        "QFrame { background: #f6ecd2; border: 2px solid #004040; border-radius: 6px; }"
+        "QLabel { border: none; color: #202020; }"
+        "QPushButton { border: none; background: transparent; }"
+        "QPushButton:focus { outline: 2px dotted #004040; }"));
+    LABEL1 = new QLabel(kTexto, PANINFO2);
+    LABEL1->setWordWrap(true);
+    QFont letra = LABEL1->font();
+    letra.setPointSizeF(12);
+    LABEL1->setFont(letra);
+
+    auto* grupo = new QButtonGroup(this);
+    auto* botones = new QHBoxLayout;
+    const std::array<QString, 2> nombres = {QStringLiteral("Continuar"), QStringLiteral("Salir")};
+    for (int i = 0; i < 2; ++i) {
+        BTNAUX[i] = new QPushButton(PANINFO2);
+        BTNAUX[i]->setAccessibleName(nombres[i]);
+        BTNAUX[i]->setToolTip(nombres[i]);
+        BTNAUX[i]->setFixedSize(79, 44);
+        BTNAUX[i]->setIconSize(QSize(75, 40));
+        grupo->addButton(BTNAUX[i], i);
+        botones->addWidget(BTNAUX[i]);
+    }
+    connect(grupo, &QButtonGroup::idClicked, this, &FRM256::BTNAUX_Click);
+    fijarBotonCancelar(BTNAUX[1]);
+
+    auto* disposicion = new QVBoxLayout(PANINFO2);
+    disposicion->setContentsMargins(24, 20, 24, 16);
+    disposicion->setSpacing(16);
+    disposicion->addWidget(LABEL1);
+    disposicion->addLayout(botones);
+    PANINFO2->setFixedWidth(420);
+    PANINFO2->adjustSize();
+    PANINFO2->hide();
+}
+
+void FRM256::Form_Load() {
+    BTNAUX[0]->setIcon(Graficos().Gaceptar);
+    BTNAUX[1]->setIcon(Graficos().Gcancelar);
+    setGeometry(0, 0, twipsAPixeles(AnchoPantallaTwips()), twipsAPixeles(AltoPantallaTwips()));
+    // Se enciende al final de la activación: antes los botones no responden.
+    setEnabled(false);
+    Esperar(500);
+}
+
+void FRM256::Form_Activate() {
+    paninfo->setGeometry(0, 0, width(), height());
+    paninfo->setPixmap(GRAFICOS::fondo(size()));
+    Esperar(500);
+    PANINFO2->move((width() - PANINFO2->width()) / 2, (height() - PANINFO2->height()) / 2);
+    PANINFO2->repaint();
+    Esperar(100);
+    paninfo->show();
+    PANINFO2->show();
+    Esperar(50);
+    setEnabled(true);
+    BTNAUX[0]->setFocus();
+}
+
+void FRM256::BTNAUX_Click(int Index) {
+    if (Index == 1) {
+        salir_ = true;
+        hide();
+        return;
+    }
+    hide();
+    Esperar(50);
+}
+
+} // namespace hexora

@@ -1,0 +1,43 @@
+#pragma once
+// Almacén común de imágenes del programa. Todas las dibuja nuestro propio código, a la
+// densidad de la pantalla, para que se vean nítidas. Las pantallas copian de aquí sus
+// imágenes y nunca las cambian.
+
+#include <QPixmap>
+
+#include <array>
+
+class QPainter;
+class QRectF;
+
+namespace hexora {
+
+class GRAFICOS {
+public:
+    static inline const QString kTitulo =
+        QStringLiteral("AQUÍ SE ENCUENTRAN LOS GRÁFICOS COMUNES DEL PROGRAMA");
+
+    // Índice de línea = valor - 6: 0 yin viejo, 1 yang joven, 2 yin joven, 3 yang viejo.
+    std::array<QPixmap, 4> GRFLINEA;  // 172 x 31
+    std::array<QPixmap, 4> GRFLINEAm; // 103 x 19
+    std::array<QPixmap, 4> GRFLINEAp; // 86 x 16
+    QPixmap Gaceptar;                 // 75 x 40
+    QPixmap Gcancelar;                // 75 x 40
+    std::array<QPixmap, 8> imagenesMenu; // botones del menú principal
+
+    // Fondo de la pantalla de aviso y del menú, al tamaño pedido (su diseño es 640 x 480).
+    static QPixmap fondo(QSize tamano);
+    // Imagen de la presentación, 500 x 169.
+    QPixmap imagenInicio;
+
+    bool cargado() const { return !Gaceptar.isNull(); }
+};
+
+// El almacén, cargado en su primer uso.
+GRAFICOS& Graficos();
+
+// Dibuja una línea del hexagrama (valor "6" a "9") en el rectángulo dado; la usan las
+// imágenes del almacén y cualquier pantalla que necesite otro tamaño.
+void dibujarLinea(QPainter& pintor, const QRectF& zona, char valor);
+
+} // namespace hexora

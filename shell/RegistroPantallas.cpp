@@ -1,0 +1,15 @@
+#include "RegistroPantallas.h"
+
+#include "FRM256.h"
+#include "FRMInicio.h"
+
+#include <memory>
+
+namespace hexora {
+
+void registrarPantallas() {
+    registrarPantalla(Pantalla::FRM256, [] { return std::make_unique<FRM256>(); });
+    registrarPantalla(Pantalla::FRMInicio, [] { return std::make_unique<FRMInicio>(); });
+}
+
+} // namespace hexora
