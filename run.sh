@@ -5,4 +5,9 @@ cd "$(dirname "$0")"
 ./scripts/dependencias.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$(nproc)"
+# Sin pantalla gráfica, Qt abortaría: mejor decirlo en una línea.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No hay pantalla gráfica (DISPLAY vacío); para probar HEXORA sin ella: xvfb-run -s \"-screen 0 1024x768x24\" ./build/bin/hexora" >&2
+  exit 1
+fi
 exec ./build/bin/hexora "$@"

@@ -34,6 +34,7 @@ struct Sustitutos {
     std::function<void()> pitido;
     std::function<double()> aleatorio;
     std::function<double()> reloj;
+    QString carpetaEjecutable;
 };
 
 Sustitutos& sustitutos() {
@@ -100,8 +101,12 @@ double Reloj() {
 
 void fijarReloj(std::function<double()> reloj) { sustitutos().reloj = std::move(reloj); }
 
+void fijarCarpetaEjecutable(const QString& carpeta) { sustitutos().carpetaEjecutable = carpeta; }
+
 void prepararCarpetaPrograma() {
-    const QString carpeta = QCoreApplication::applicationDirPath();
+    const QString carpeta = sustitutos().carpetaEjecutable.isEmpty()
+                                ? QCoreApplication::applicationDirPath()
+                                : sustitutos().carpetaEjecutable;
     QDir::setCurrent(carpeta);
     fijarCarpetaPrograma(carpeta.toStdString());
 }

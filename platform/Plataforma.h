@@ -40,6 +40,8 @@ void fijarReloj(std::function<double()> reloj);
 
 // Hace de la carpeta del ejecutable la carpeta actual y la del programa.
 void prepararCarpetaPrograma();
+// Las pruebas hacen pasar otra carpeta por la del ejecutable (vacía: la real).
+void fijarCarpetaEjecutable(const QString& carpeta);
 
 // Carga las traducciones de Qt al español, para que sus botones y diálogos lo hablen.
 void cargarTraducciones(QApplication& aplicacion);

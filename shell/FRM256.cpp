@@ -59,7 +59,7 @@ FRM256::FRM256() {
     disposicion->addWidget(LABEL1);
     disposicion->addLayout(botones);
     PANINFO2->setFixedWidth(420);
-    PANINFO2->adjustSize();
+    PANINFO2->setFixedHeight(disposicion->totalHeightForWidth(420));
     PANINFO2->hide();
 }
 

@@ -1,0 +1,104 @@
+#include "EntornoPantallas.h"
+#include "platform/Formulario.h"
+#include "platform/InstanciaUnica.h"
+#include "platform/Plataforma.h"
+#include "platform/VisorAyuda.h"
+#include "CarpetaTemporal.h"
+#include "core/CarpetaPrograma.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace hexora;
+
+TEST(Esperar, CeroONegativoNoAtiendeEventos) {
+    bool atendido = false;
+    QTimer::singleShot(0, [&] { atendido = true; });
+    Esperar(0);
+    Esperar(-3);
+    EXPECT_FALSE(atendido);
+    Esperar(1);
+    EXPECT_TRUE(atendido);
+}
+
+TEST(Centrado, ConDecimalesYCoordenadasNegativas) {
+    EntornoPantallas entorno; // pantalla de 9600 x 7200 twips
+    Formulario f;
+    f.resize(400, 300);
+    f.centrarform();
+    EXPECT_EQ(f.pos(), QPoint(120, 90));
+    f.resize(401, 301); // 1792,5 twips: medio píxel
+    f.centrarform();
+    EXPECT_EQ(f.pos(), QPoint(120, 90));
+    f.resize(800, 600);
+    f.centrarform();
+    EXPECT_EQ(f.pos(), QPoint(-80, -60));
+}
+
+TEST(Mensajes, SaltosDeLineaYTituloPorOmision) {
+    EntornoPantallas entorno;
+    entorno.respuestas = {RespuestaMensaje::Reintentar};
+    EXPECT_EQ(MsgBox("uno\r\n\r\ndos", BotonesMensaje::AnularReintentarOmitir,
+                     IconoMensaje::Critico),
+              RespuestaMensaje::Reintentar);
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_EQ(entorno.mensajes[0].texto, "uno\n\ndos");
+    EXPECT_EQ(entorno.mensajes[0].titulo, "HEXORA");
+}
+
+TEST(TextoQt, IdaYVueltaPorWindows1252) {
+    EXPECT_EQ(textoQt("Espa\xF1" "a \x80"), QString::fromUtf8("España €"));
+    bool completo = false;
+    EXPECT_EQ(textoCp1252(QString::fromUtf8("¿Qué?"), &completo), "\xBFQu\xE9?");
+    EXPECT_TRUE(completo);
+    EXPECT_EQ(textoCp1252(QString::fromUtf8("a中"), &completo), "a?");
+    EXPECT_FALSE(completo);
+}
+
+TEST(InstanciaUnica, UnaCopiaVivaBloqueaYUnaMuertaNo) {
+    QTemporaryDir carpeta;
+    const QString ruta = carpeta.filePath("hexora.lock");
+    {
+        InstanciaUnica primera(ruta);
+        ASSERT_TRUE(primera.adquirir());
+        InstanciaUnica segunda(ruta);
+        EXPECT_FALSE(segunda.adquirir());
+    }
+    // Un proceso que toma el bloqueo y muere sin soltarlo no debe impedir arrancar.
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        InstanciaUnica muerta(ruta);
+        _exit(muerta.adquirir() ? 0 : 1);
+    }
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    ASSERT_TRUE(WIFEXITED(estado));
+    ASSERT_EQ(WEXITSTATUS(estado), 0);
+    ASSERT_TRUE(QFile::exists(ruta)); // el bloqueo quedó abandonado
+    InstanciaUnica nueva(ruta);
+    EXPECT_TRUE(nueva.adquirir());
+}
+
+TEST(Ayuda, ArchivoQueFaltaYArchivoQueSeAbre) {
+    EntornoPantallas entorno;
+    CarpetaTemporal carpeta;
+    AbrirAyuda("HEXORA.HLP");
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_TRUE(entorno.mensajes[0].texto.contains("HEXORA.HLP"));
+    EXPECT_EQ(VisorAyudaAbierto(), nullptr);
+
+    carpeta.escribir("HEXORA.HLP", "<h1><a name=\"indice\"></a>Ayuda</h1><p>Índice</p>");
+    AbrirAyuda("HEXORA.HLP");
+    ASSERT_NE(VisorAyudaAbierto(), nullptr);
+    EXPECT_TRUE(VisorAyudaAbierto()->isVisible());
+    EXPECT_TRUE(VisorAyudaAbierto()->toPlainText().contains(QString::fromUtf8("Índice")));
+    EXPECT_EQ(entorno.mensajes.size(), 1u);
+    VisorAyudaAbierto()->close();
+}
