@@ -212,11 +212,11 @@ QPixmap dibujarInicio() {
     figura(pintor, QRectF(380, 26, 92, 117), "878787", kOro);
     QFont titulo(QStringLiteral("DejaVu Serif"));
     titulo.setBold(true);
-    titulo.setPixelSize(54);
-    titulo.setLetterSpacing(QFont::PercentageSpacing, 112);
+    titulo.setPixelSize(42);
+    titulo.setLetterSpacing(QFont::PercentageSpacing, 106);
     pintor.setFont(titulo);
     pintor.setPen(QColor(0xf6, 0xec, 0xd2));
-    pintor.drawText(QRectF(120, 30, 260, 70), Qt::AlignCenter, QStringLiteral("HEXORA"));
+    pintor.drawText(QRectF(130, 30, 240, 70), Qt::AlignCenter, QStringLiteral("HEXORA"));
     QFont subtitulo(QStringLiteral("DejaVu Serif"));
     subtitulo.setItalic(true);
     subtitulo.setPixelSize(17);
