@@ -18,6 +18,18 @@ namespace {
 const std::string kArchivoTextos = "BINARIO.dat";
 const std::string kInterpretacion = mayusculas("INTERPRETACI\xD3N");
 
+// ¿Empieza el texto, sin espacios delante, por "INTERPRETACIÓN" en cualquier caja?
+bool empiezaPorInterpretacion(std::string_view l) {
+    const std::string_view t = recortar(l);
+    if (t.size() < kInterpretacion.size())
+        return false;
+    for (std::size_t k = 0; k < kInterpretacion.size(); ++k) {
+        if (mayuscula(t[k]) != kInterpretacion[k])
+            return false;
+    }
+    return true;
+}
+
 bool esCabeceraLinea(std::string_view registro) {
     return registro.size() >= 2 && registro[0] == '*' && mayuscula(registro[1]) == 'L';
 }
@@ -34,10 +46,16 @@ public:
     // Lee el registro de la posición actual; false si el archivo no llega a completarlo.
     bool leer(std::string& registro) {
         registro.assign(kLongitudRegistro, ' ');
-        archivo_.clear();
-        archivo_.seekg(posicion_);
+        // Los registros se leen seguidos: solo se busca cuando hace falta, porque cada
+        // búsqueda vacía el búfer del archivo.
+        if (posicion_ != siguiente_) {
+            archivo_.clear();
+            archivo_.seekg(posicion_);
+        }
         archivo_.read(registro.data(), kLongitudRegistro);
-        return archivo_.gcount() == static_cast<std::streamsize>(kLongitudRegistro);
+        const bool completo = archivo_.gcount() == static_cast<std::streamsize>(kLongitudRegistro);
+        siguiente_ = completo ? posicion_ + static_cast<std::streamoff>(kLongitudRegistro) : -1;
+        return completo;
     }
 
     void avanzar() { posicion_ += kLongitudRegistro; }
@@ -45,6 +63,7 @@ public:
 private:
     std::ifstream archivo_;
     std::streamoff posicion_;
+    std::streamoff siguiente_ = -1; // posición del archivo tras la última lectura
 };
 
 [[noreturn]] void fallarCarga(std::size_t entrada, const std::string& problema) {
@@ -124,8 +143,7 @@ Seccion ExtraerSeccion(std::string_view codigo) {
         if (copiando) {
             if (!l.empty() && l[0] == '*')
                 break;
-            if (esLinea &&
-                mayusculas(recortar(l).substr(0, kInterpretacion.size())) == kInterpretacion)
+            if (esLinea && empiezaPorInterpretacion(l))
                 parte = 1;
             std::string& destino = parte == 0 ? resultado.texto : resultado.interpretacion;
             if (!recortar(destino).empty())

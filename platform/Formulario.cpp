@@ -39,10 +39,12 @@ void mostrarConQt(Formulario& f) {
 Formulario::Formulario(QWidget* padre) : QDialog(padre) {}
 
 void Formulario::centrarform() {
-    const float izquierda =
-        (static_cast<float>(AnchoPantallaTwips()) - static_cast<float>(pixelesATwips(frameGeometry().width()))) / 2.0f;
-    const float arriba =
-        (static_cast<float>(AltoPantallaTwips()) - static_cast<float>(pixelesATwips(frameGeometry().height()))) / 2.0f;
+    const float izquierda = (static_cast<float>(AnchoPantallaTwips()) -
+                             static_cast<float>(pixelesATwips(frameGeometry().width()))) /
+                            2.0f;
+    const float arriba = (static_cast<float>(AltoPantallaTwips()) -
+                          static_cast<float>(pixelesATwips(frameGeometry().height()))) /
+                         2.0f;
     move(twipsAPixeles(izquierda), twipsAPixeles(arriba));
 }
 

@@ -72,9 +72,7 @@ void olvidarRegistroPantallas(); // para las pruebas
 // registrada.
 Formulario* Cargar(Pantalla pantalla);
 Formulario* Instancia(Pantalla pantalla); // sin crearla
-template <class T> T* CargarComo(Pantalla pantalla) {
-    return dynamic_cast<T*>(Cargar(pantalla));
-}
+template <class T> T* CargarComo(Pantalla pantalla) { return dynamic_cast<T*>(Cargar(pantalla)); }
 
 // Oculta y destruye la instancia; la próxima vez se crea de nuevo.
 void Descargar(Pantalla pantalla);

@@ -79,7 +79,8 @@ void Pitido() {
 void fijarPitido(std::function<void()> pitido) { sustitutos().pitido = std::move(pitido); }
 
 void SembrarAleatorio() {
-    generador().seed(static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay()));
+    generador().seed(
+        static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay()));
 }
 
 double Aleatorio() {

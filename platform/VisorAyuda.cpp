@@ -19,8 +19,7 @@ QPointer<QTextBrowser>& visor() {
 } // namespace
 
 void AbrirAyuda(const QString& archivo) {
-    const QString ruta =
-        QString::fromStdString(rutaPrograma(archivo.toStdString()).string());
+    const QString ruta = QString::fromStdString(rutaPrograma(archivo.toStdString()).string());
     QFile f(ruta);
     if (!f.open(QIODevice::ReadOnly)) {
         MsgBox(QStringLiteral("No se encuentra el archivo de ayuda \"%1\" en la carpeta del "

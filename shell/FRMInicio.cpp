@@ -30,8 +30,7 @@ FRMInicio::FRMInicio() {
     Text1->setReadOnly(true);
     Text1->setFrameShape(QFrame::NoFrame);
     Text1->setFocusPolicy(Qt::NoFocus);
-    Text1->setStyleSheet(
-        QStringLiteral("QPlainTextEdit { background: #022424; color: #f6ecd2; }"));
+    Text1->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #022424; color: #f6ecd2; }"));
     Text1->setGeometry(10, kAltoImagen + 2, kAnchoImagen - 20, kAltoCreditos);
     Text1->setAccessibleName(QStringLiteral("Créditos"));
 
@@ -40,8 +39,8 @@ FRMInicio::FRMInicio() {
     sspanel1->setFrameShape(QFrame::Panel);
     sspanel1->setFrameShadow(QFrame::Sunken);
     sspanel1->setStyleSheet(QStringLiteral("QFrame { background: #0b3a3a; }"));
-    sspanel1->setGeometry((kAnchoImagen - twipsAPixeles(7335)) / 2,
-                          kAltoImagen + kAltoCreditos + 6, twipsAPixeles(7335), kAltoBarra);
+    sspanel1->setGeometry((kAnchoImagen - twipsAPixeles(7335)) / 2, kAltoImagen + kAltoCreditos + 6,
+                          twipsAPixeles(7335), kAltoBarra);
     Porcentaje = new QLabel(sspanel1);
     Porcentaje->setAlignment(Qt::AlignCenter);
     Porcentaje->setAutoFillBackground(true);

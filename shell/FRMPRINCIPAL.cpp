@@ -1,7 +1,7 @@
 #include "FRMPRINCIPAL.h"
 
-#include "FRMInicio.h"
 #include "FRM256.h"
+#include "FRMInicio.h"
 #include "GRAFICOS.h"
 #include "core/ErrorArchivo.h"
 #include "core/EstadoConsulta.h"

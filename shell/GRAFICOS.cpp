@@ -12,14 +12,12 @@ namespace hexora {
 
 namespace {
 
-const QColor kTinta(0x3a, 0x24, 0x10);     // trazo de las líneas
-const QColor kMarca(0xb0, 0x1e, 0x1e);     // marca de las líneas viejas
+const QColor kTinta(0x3a, 0x24, 0x10); // trazo de las líneas
+const QColor kMarca(0xb0, 0x1e, 0x1e); // marca de las líneas viejas
 const QColor kVerdeAzulado(0x00, 0x40, 0x40);
 const QColor kOro(0xd8, 0xb4, 0x5a);
 
-qreal densidad() {
-    return qApp ? qApp->devicePixelRatio() : 1.0;
-}
+qreal densidad() { return qApp ? qApp->devicePixelRatio() : 1.0; }
 
 // Lienzo transparente del tamaño lógico dado, con la densidad de la pantalla.
 QPixmap lienzo(QSize logico) {
@@ -122,8 +120,8 @@ QPixmap imagenMenu(int indice, QSize tamano) {
         for (int f = 0; f < 8; ++f) {
             for (int c = 0; c < 8; ++c) {
                 pintor.setBrush((f + c) % 3 == 0 ? kMarca : kTinta);
-                pintor.drawRect(QRectF(w * (0.18 + c * 0.083), h * (0.18 + f * 0.083), w * 0.06,
-                                       h * 0.06));
+                pintor.drawRect(
+                    QRectF(w * (0.18 + c * 0.083), h * (0.18 + f * 0.083), w * 0.06, h * 0.06));
             }
         }
         break;
@@ -135,9 +133,9 @@ QPixmap imagenMenu(int indice, QSize tamano) {
         const QPointF punta(arco.center().x() + arco.width() / 2 * std::cos(M_PI / 3),
                             arco.center().y() - arco.height() / 2 * std::sin(M_PI / 3));
         pintor.setBrush(kTinta);
-        pintor.drawPolygon(QPolygonF({punta + QPointF(-w * 0.14, -h * 0.02),
-                                      punta + QPointF(w * 0.04, -h * 0.12),
-                                      punta + QPointF(w * 0.03, h * 0.08)}));
+        pintor.drawPolygon(
+            QPolygonF({punta + QPointF(-w * 0.14, -h * 0.02), punta + QPointF(w * 0.04, -h * 0.12),
+                       punta + QPointF(w * 0.03, h * 0.08)}));
         break;
     }
     case 4: // consulta archivada: un cajón de archivo
@@ -282,9 +280,9 @@ QPixmap GRAFICOS::fondo(QSize tamano) {
     QColor claro(0xf6, 0xec, 0xd2);
     claro.setAlpha(200);
     pintor.setPen(claro);
-    pintor.drawText(QRectF(0, centro.bottom() + zona.height() * 0.02, zona.width(),
-                           zona.height() / 9),
-                    Qt::AlignCenter, QStringLiteral("HEXORA"));
+    pintor.drawText(
+        QRectF(0, centro.bottom() + zona.height() * 0.02, zona.width(), zona.height() / 9),
+        Qt::AlignCenter, QStringLiteral("HEXORA"));
     return p;
 }
 

@@ -18,11 +18,11 @@ public:
         QStringLiteral("AQUÍ SE ENCUENTRAN LOS GRÁFICOS COMUNES DEL PROGRAMA");
 
     // Índice de línea = valor - 6: 0 yin viejo, 1 yang joven, 2 yin joven, 3 yang viejo.
-    std::array<QPixmap, 4> GRFLINEA;  // 172 x 31
-    std::array<QPixmap, 4> GRFLINEAm; // 103 x 19
-    std::array<QPixmap, 4> GRFLINEAp; // 86 x 16
-    QPixmap Gaceptar;                 // 75 x 40
-    QPixmap Gcancelar;                // 75 x 40
+    std::array<QPixmap, 4> GRFLINEA;     // 172 x 31
+    std::array<QPixmap, 4> GRFLINEAm;    // 103 x 19
+    std::array<QPixmap, 4> GRFLINEAp;    // 86 x 16
+    QPixmap Gaceptar;                    // 75 x 40
+    QPixmap Gcancelar;                   // 75 x 40
     std::array<QPixmap, 8> imagenesMenu; // botones del menú principal
 
     // Fondo de la pantalla de aviso y del menú, al tamaño pedido (su diseño es 640 x 480).

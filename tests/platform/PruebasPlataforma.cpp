@@ -1,10 +1,10 @@
+#include "CarpetaTemporal.h"
 #include "EntornoPantallas.h"
+#include "core/CarpetaPrograma.h"
 #include "platform/Formulario.h"
 #include "platform/InstanciaUnica.h"
 #include "platform/Plataforma.h"
 #include "platform/VisorAyuda.h"
-#include "CarpetaTemporal.h"
-#include "core/CarpetaPrograma.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -45,16 +45,18 @@ TEST(Centrado, ConDecimalesYCoordenadasNegativas) {
 TEST(Mensajes, SaltosDeLineaYTituloPorOmision) {
     EntornoPantallas entorno;
     entorno.respuestas = {RespuestaMensaje::Reintentar};
-    EXPECT_EQ(MsgBox("uno\r\n\r\ndos", BotonesMensaje::AnularReintentarOmitir,
-                     IconoMensaje::Critico),
-              RespuestaMensaje::Reintentar);
+    EXPECT_EQ(
+        MsgBox("uno\r\n\r\ndos", BotonesMensaje::AnularReintentarOmitir, IconoMensaje::Critico),
+        RespuestaMensaje::Reintentar);
     ASSERT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_EQ(entorno.mensajes[0].texto, "uno\n\ndos");
     EXPECT_EQ(entorno.mensajes[0].titulo, "HEXORA");
 }
 
 TEST(TextoQt, IdaYVueltaPorWindows1252) {
-    EXPECT_EQ(textoQt("Espa\xF1" "a \x80"), QString::fromUtf8("España €"));
+    EXPECT_EQ(textoQt("Espa\xF1"
+                      "a \x80"),
+              QString::fromUtf8("España €"));
     bool completo = false;
     EXPECT_EQ(textoCp1252(QString::fromUtf8("¿Qué?"), &completo), "\xBFQu\xE9?");
     EXPECT_TRUE(completo);

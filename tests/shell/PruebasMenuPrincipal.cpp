@@ -19,8 +19,8 @@ using namespace hexora;
 namespace {
 
 const std::vector<Pantalla> kCargadasEnElArranque = {
-    Pantalla::FRMTirada,      Pantalla::FRMIntroducir, Pantalla::FRM64HEXAGRAMAS,
-    Pantalla::frmconsulta,    Pantalla::FRMInterpretar, Pantalla::FRMRecuperar,
+    Pantalla::FRMTirada,   Pantalla::FRMIntroducir,  Pantalla::FRM64HEXAGRAMAS,
+    Pantalla::frmconsulta, Pantalla::FRMInterpretar, Pantalla::FRMRecuperar,
     Pantalla::FRMGrabar};
 
 class MenuPrincipal : public ::testing::Test {
@@ -98,7 +98,7 @@ TEST_F(MenuPrincipal, DisposicionA640x480) {
     EXPECT_EQ(menu.FrameMENU2->geometry().right(), 639); // esquina superior derecha
     EXPECT_EQ(menu.BTNMENU[7]->geometry().right(), 639);
     EXPECT_EQ(menu.BTNMENU[7]->y(), menu.FrameMENU2->height()); // justo debajo
-    EXPECT_EQ(menu.BTNMENU[1]->x() - menu.BTNMENU[0]->x(), 68);  // 1020 twips
+    EXPECT_EQ(menu.BTNMENU[1]->x() - menu.BTNMENU[0]->x(), 68); // 1020 twips
     const QRect estado = menu.Panmsg->geometry();
     EXPECT_NEAR(estado.center().x(), 320, 1);
     EXPECT_EQ(480 - estado.bottom() - 1, twipsAPixeles(350));
@@ -137,7 +137,8 @@ TEST_F(MenuPrincipal, FaltaUnArchivoDeDatos) {
     EXPECT_FALSE(menu.Form_Load());
     EXPECT_EQ(menu.codigoSalida(), 1);
     ASSERT_EQ(entorno.mensajes.size(), 1u);
-    EXPECT_TRUE(entorno.mensajes[0].texto.contains("\"trigr.chi\"")) << entorno.mensajes[0].texto.toStdString();
+    EXPECT_TRUE(entorno.mensajes[0].texto.contains("\"trigr.chi\""))
+        << entorno.mensajes[0].texto.toStdString();
     EXPECT_EQ(entorno.mensajes[0].icono, IconoMensaje::Critico);
     EXPECT_EQ(entorno.mensajes[0].titulo, "Información al usuario");
 }
