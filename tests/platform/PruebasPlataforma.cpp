@@ -6,7 +6,9 @@
 #include "platform/Plataforma.h"
 #include "platform/VisorAyuda.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -103,4 +105,33 @@ TEST(Ayuda, ArchivoQueFaltaYArchivoQueSeAbre) {
     EXPECT_TRUE(VisorAyudaAbierto()->toPlainText().contains(QString::fromUtf8("Índice")));
     EXPECT_EQ(entorno.mensajes.size(), 1u);
     VisorAyudaAbierto()->close();
+}
+
+namespace {
+// Diálogo con el contorno de carga y el recentrado al mover el ratón sobre él.
+class DialogoDePrueba : public Formulario {
+public:
+    DialogoDePrueba() {
+        fijarContorno(true);
+        recentrarConRaton({this});
+    }
+};
+} // namespace
+
+TEST(Formulario, ContornoYRecentradoAlMoverElRaton) {
+    EntornoPantallas entorno;
+    DialogoDePrueba d;
+    d.resize(200, 100);
+    d.centrarform();
+    const QPoint centro = d.pos();
+    d.move(3, 7); // el usuario lo arrastra
+    QMouseEvent evento(QEvent::MouseMove, QPointF(10, 10), d.mapToGlobal(QPointF(10, 10)),
+                       Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&d, &evento);
+    EXPECT_EQ(d.pos(), centro);
+
+    const QImage imagen = d.grab().toImage();
+    EXPECT_EQ(imagen.pixelColor(0, 0), QColor(0x00, 0x40, 0x40));
+    EXPECT_EQ(imagen.pixelColor(199, 99), QColor(0x00, 0x40, 0x40));
+    EXPECT_NE(imagen.pixelColor(100, 50), QColor(0x00, 0x40, 0x40));
 }
