@@ -253,19 +253,24 @@ void FRMPRINCIPAL::RealizarConsulta() {
     mostrar(Pantalla::FRMInterpretar);
 }
 
+void FRMPRINCIPAL::interpretarYGuardar() {
+    CalcularComplementario();
+    Esperar(50);
+    Resultado = "NO";
+    mostrar(Pantalla::FRMInterpretar);
+    // La figura pasa a ser la última consulta después de leerla.
+    PreguntaAnterior = Pregunta;
+    HexagramaAnterior = Hexagrama;
+    CalcularComplementario();
+}
+
 void FRMPRINCIPAL::CrearManualmente() {
     Pregunta = textoCp1252(kModoManual);
     Esperar(50);
     mostrar(Pantalla::FRMIntroducir);
     if (Resultado == "SI")
         return;
-    CalcularComplementario();
-    Esperar(50);
-    Resultado = "NO";
-    mostrar(Pantalla::FRMInterpretar);
-    PreguntaAnterior = Pregunta;
-    HexagramaAnterior = Hexagrama;
-    CalcularComplementario();
+    interpretarYGuardar();
 }
 
 void FRMPRINCIPAL::SeleccionarHexagrama() {
@@ -276,13 +281,7 @@ void FRMPRINCIPAL::SeleccionarHexagrama() {
         Hexagrama = HexagramaAnterior;
         return;
     }
-    CalcularComplementario();
-    Esperar(50);
-    Resultado = "NO";
-    mostrar(Pantalla::FRMInterpretar);
-    PreguntaAnterior = Pregunta;
-    HexagramaAnterior = Hexagrama;
-    CalcularComplementario();
+    interpretarYGuardar();
 }
 
 void FRMPRINCIPAL::VerUltimaConsulta() {

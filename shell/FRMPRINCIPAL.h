@@ -72,6 +72,8 @@ private:
     // Muestra una pantalla modal; si aún no existe en el programa, lo dice y la acción
     // se da por cancelada.
     void mostrar(Pantalla pantalla);
+    // Final común de la construcción manual y de la lista de los 64.
+    void interpretarYGuardar();
 
     std::function<bool()> otraCopiaEnMarcha_;
     Progreso progreso_;

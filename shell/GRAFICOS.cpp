@@ -84,6 +84,18 @@ void moneda(QPainter& pintor, QPointF centro, qreal radio) {
     pintor.drawRect(QRectF(centro.x() - lado / 2, centro.y() - lado / 2, lado, lado));
 }
 
+// Un signo grande centrado, para los iconos de ayuda y de datos del programa.
+void letraCentrada(QPainter& pintor, const QRectF& zona, const QString& signo, qreal alto,
+                   bool cursiva) {
+    QFont letra(QStringLiteral("DejaVu Serif"));
+    letra.setBold(true);
+    letra.setItalic(cursiva);
+    letra.setPixelSize(static_cast<int>(zona.height() * alto));
+    pintor.setFont(letra);
+    pintor.setPen(kVerdeAzulado);
+    pintor.drawText(zona, Qt::AlignCenter, signo);
+}
+
 QPixmap imagenMenu(int indice, QSize tamano) {
     QPixmap p = lienzo(tamano);
     QPainter pintor(&p);
@@ -149,15 +161,9 @@ QPixmap imagenMenu(int indice, QSize tamano) {
         pintor.drawRect(QRectF(w * 0.44, h * 0.36, w * 0.12, h * 0.04));
         pintor.drawRect(QRectF(w * 0.44, h * 0.59, w * 0.12, h * 0.04));
         break;
-    case 5: { // ayuda
-        QFont letra(QStringLiteral("DejaVu Serif"));
-        letra.setBold(true);
-        letra.setPixelSize(static_cast<int>(h * 0.62));
-        pintor.setFont(letra);
-        pintor.setPen(kVerdeAzulado);
-        pintor.drawText(zona, Qt::AlignCenter, QStringLiteral("?"));
+    case 5: // ayuda
+        letraCentrada(pintor, zona, QStringLiteral("?"), 0.62, false);
         break;
-    }
     case 6: { // salir: el signo de apagado
         pintor.setPen(QPen(kMarca, w / 14, Qt::SolidLine, Qt::RoundCap));
         pintor.setBrush(Qt::NoBrush);
@@ -165,16 +171,9 @@ QPixmap imagenMenu(int indice, QSize tamano) {
         pintor.drawLine(QPointF(w * 0.5, h * 0.2), QPointF(w * 0.5, h * 0.5));
         break;
     }
-    default: { // datos del programa: una "i"
-        QFont letra(QStringLiteral("DejaVu Serif"));
-        letra.setBold(true);
-        letra.setItalic(true);
-        letra.setPixelSize(static_cast<int>(h * 0.7));
-        pintor.setFont(letra);
-        pintor.setPen(kVerdeAzulado);
-        pintor.drawText(zona, Qt::AlignCenter, QStringLiteral("i"));
+    default: // datos del programa
+        letraCentrada(pintor, zona, QStringLiteral("i"), 0.7, true);
         break;
-    }
     }
     return p;
 }

@@ -74,12 +74,3 @@ TEST_F(Aritmetica, NombreTrigrama) {
     TablaTrigramas[3] = {"", "Otro", "Repetido", "787", "", "", "", "", "", "", ""};
     EXPECT_EQ(NombreTrigrama("787"), "Li, El Fuego");
 }
-
-TEST(ImagenesDeLineas, IndiceYMutantes) {
-    EXPECT_EQ(indiceImagenLinea('6'), 0);
-    EXPECT_EQ(indiceImagenLinea('9'), 3);
-    EXPECT_TRUE(esLineaMutante('6'));
-    EXPECT_TRUE(esLineaMutante('9'));
-    EXPECT_FALSE(esLineaMutante('7'));
-    EXPECT_FALSE(esLineaMutante('8'));
-}

@@ -62,10 +62,3 @@ TEST(Texto, ValorNumericoInicial) {
     EXPECT_DOUBLE_EQ(valorDecimal("-0.25"), -0.25);
     EXPECT_DOUBLE_EQ(valorDecimal("."), 0.0);
 }
-
-TEST(Texto, Recortes) {
-    EXPECT_EQ(recortar("  a b  "), "a b");
-    EXPECT_EQ(recortarDerecha("  a  "), "  a");
-    EXPECT_EQ(recortarIzquierda("  a  "), "a  ");
-    EXPECT_EQ(recortar("    "), "");
-}
