@@ -27,6 +27,21 @@ protected:
     }
 };
 
+// La impresión solo cierra un párrafo donde termina en punto.
+bool parrafosTerminanEnPunto(const std::string& texto) {
+    std::size_t ini = 0;
+    for (;;) {
+        const auto fin = texto.find("\r\n\r\n", ini);
+        const auto parrafo = recortarDerecha(std::string_view(texto).substr(
+            ini, fin == std::string::npos ? std::string::npos : fin - ini));
+        if (parrafo.empty() || parrafo.back() != '.')
+            return false;
+        if (fin == std::string::npos)
+            return true;
+        ini = fin + 4;
+    }
+}
+
 std::string todasLasCadenas(int longitud, int indice) {
     std::string s;
     for (int k = 0; k < longitud; ++k, indice /= 4)
@@ -93,11 +108,16 @@ TEST_F(DatosEntregados, CadaBloqueCabeConLasSeisLineasMutantes) {
         std::vector<int> lineas;
         ASSERT_NO_THROW(CargarBuffer(figura, [&](int k) { lineas.push_back(k); })) << fila;
         EXPECT_EQ(lineas, (std::vector<int>{1, 2, 3, 4, 5, 6})) << fila;
-        for (const char* codigo : {"D", "C", "I"})
-            EXPECT_FALSE(ExtraerSeccion(codigo).texto.empty()) << fila << codigo;
+        for (const char* codigo : {"D", "C", "I"}) {
+            const auto s = ExtraerSeccion(codigo);
+            EXPECT_FALSE(s.texto.empty()) << fila << codigo;
+            EXPECT_TRUE(parrafosTerminanEnPunto(s.texto)) << fila << codigo;
+        }
         for (const char* codigo : {"L1", "L2", "L3", "L4", "L5", "L6"}) {
             const auto s = ExtraerSeccion(codigo);
             EXPECT_FALSE(s.texto.empty()) << fila << codigo;
+            EXPECT_TRUE(parrafosTerminanEnPunto(s.texto)) << fila << codigo;
+            EXPECT_TRUE(parrafosTerminanEnPunto(s.interpretacion)) << fila << codigo;
             EXPECT_EQ(mayusculas(recortar(s.interpretacion).substr(0, 14)), interpretacion)
                 << fila << codigo;
         }
