@@ -1,5 +1,6 @@
 #include "Formulario.h"
 
+#include "Mensajes.h"
 #include "Plataforma.h"
 
 #include <QAbstractButton>
@@ -66,11 +67,12 @@ void Formulario::recentrarConRaton(std::initializer_list<QWidget*> controles) {
     for (QWidget* control : controles) {
         control->setMouseTracking(true);
         control->installEventFilter(this);
+        recentrables_.insert(control);
     }
 }
 
 bool Formulario::eventFilter(QObject* objeto, QEvent* evento) {
-    if (evento->type() == QEvent::MouseMove)
+    if (evento->type() == QEvent::MouseMove && recentrables_.contains(objeto))
         centrarform();
     return QDialog::eventFilter(objeto, evento);
 }
@@ -135,6 +137,17 @@ void MostrarModal(Formulario& formulario) {
         r.pilaModal.back()->Form_Activate();
     else if (r.activarPrincipal)
         r.activarPrincipal();
+}
+
+bool MostrarModal(Pantalla pantalla) {
+    Formulario* f = Cargar(pantalla);
+    if (!f) {
+        MsgBox(QStringLiteral("Esta parte del programa todavía no está disponible."),
+               BotonesMensaje::Aceptar, IconoMensaje::Informacion, kTituloInformacion);
+        return false;
+    }
+    MostrarModal(*f);
+    return true;
 }
 
 void fijarMostradorModal(std::function<void(Formulario&)> mostrador) {

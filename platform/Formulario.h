@@ -4,6 +4,7 @@
 // cierra una pantalla modal que ella abrió.
 
 #include <QDialog>
+#include <QSet>
 
 #include <functional>
 #include <initializer_list>
@@ -59,6 +60,7 @@ private:
     Pantalla pantalla_ = Pantalla::FRM256;
     QAbstractButton* botonCancelar_ = nullptr;
     bool contorno_ = false;
+    QSet<QObject*> recentrables_;
 };
 
 using FabricaFormulario = std::function<std::unique_ptr<Formulario>()>;
@@ -81,6 +83,10 @@ void DescargarTodas();
 // Muestra la pantalla de forma modal y vuelve cuando se oculta o se descarga; después
 // activa de nuevo la pantalla que la abrió (o la ventana principal).
 void MostrarModal(Formulario& formulario);
+
+// Muestra de forma modal la pantalla registrada. Si el programa aún no la tiene, lo dice
+// al usuario y devuelve false.
+bool MostrarModal(Pantalla pantalla);
 
 // Sustituye la forma de mostrar (por omisión, el bucle modal de Qt tras activarla). Las
 // pruebas la cambian por un guion que actúa sobre la pantalla y vuelve.

@@ -223,14 +223,8 @@ void FRMPRINCIPAL::BTNMENU_Click(int Index) {
 }
 
 void FRMPRINCIPAL::mostrar(Pantalla pantalla) {
-    Formulario* f = Cargar(pantalla);
-    if (!f) {
-        MsgBox(QStringLiteral("Esta parte del programa todavía no está disponible."),
-               BotonesMensaje::Aceptar, IconoMensaje::Informacion, kTituloInformacion);
-        Resultado = "SI";
-        return;
-    }
-    MostrarModal(*f);
+    if (!MostrarModal(pantalla))
+        Resultado = "SI"; // sin la pantalla, la acción se da por cancelada
 }
 
 void FRMPRINCIPAL::RealizarConsulta() {

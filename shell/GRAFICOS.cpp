@@ -196,6 +196,61 @@ void figura(QPainter& pintor, const QRectF& zona, const char* lineas, const QCol
     }
 }
 
+// Conmutador de la interpretación: una figura y una flecha hacia la otra figura; la
+// flecha apunta a la derecha para ir al complementario y a la izquierda para volver.
+QPixmap imagenConmutador(bool haciaComplementario) {
+    const QSize tamano(48, 48);
+    QPixmap p = lienzo(tamano);
+    QPainter pintor(&p);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    const QRectF zona(QPointF(0, 0), QSizeF(tamano));
+    placaMenu(pintor, zona);
+    figura(pintor, QRectF(haciaComplementario ? 8 : 24, 9, 16, 30), "787878", kTinta);
+    pintor.setPen(QPen(kMarca, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const qreal x0 = haciaComplementario ? 28 : 20;
+    const qreal x1 = haciaComplementario ? 41 : 7;
+    const qreal punta = haciaComplementario ? -5 : 5;
+    pintor.drawLine(QPointF(x0, 24), QPointF(x1, 24));
+    pintor.drawLine(QPointF(x1, 24), QPointF(x1 + punta, 19));
+    pintor.drawLine(QPointF(x1, 24), QPointF(x1 + punta, 29));
+    return p;
+}
+
+// Archivar (un cajón), imprimir (una impresora) y volver al menú (una casa).
+QPixmap imagenInterpretar(int indice) {
+    const QSize tamano(48, 48);
+    QPixmap p = lienzo(tamano);
+    QPainter pintor(&p);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    const QRectF zona(QPointF(0, 0), QSizeF(tamano));
+    placaMenu(pintor, zona);
+    pintor.setPen(QPen(kTinta, 2));
+    if (indice == 0) {
+        pintor.setBrush(QColor(0x8a, 0x6a, 0x3a));
+        pintor.drawRect(QRectF(11, 11, 26, 26));
+        pintor.setBrush(QColor(0xf6, 0xec, 0xd2));
+        pintor.drawRect(QRectF(15, 15, 18, 8));
+        pintor.drawRect(QRectF(15, 26, 18, 8));
+    } else if (indice == 1) {
+        pintor.setBrush(Qt::white);
+        pintor.drawRect(QRectF(16, 8, 16, 12));
+        pintor.setBrush(QColor(0x8a, 0x8a, 0x8a));
+        pintor.drawRoundedRect(QRectF(9, 19, 30, 14), 3, 3);
+        pintor.setBrush(Qt::white);
+        pintor.drawRect(QRectF(15, 29, 18, 11));
+        pintor.drawLine(QPointF(18, 33), QPointF(30, 33));
+        pintor.drawLine(QPointF(18, 36), QPointF(27, 36));
+    } else {
+        pintor.setBrush(QColor(0xb0, 0x1e, 0x1e));
+        pintor.drawPolygon(QPolygonF({QPointF(24, 8), QPointF(40, 23), QPointF(8, 23)}));
+        pintor.setBrush(QColor(0xf6, 0xec, 0xd2));
+        pintor.drawRect(QRectF(12, 23, 24, 16));
+        pintor.setBrush(kTinta);
+        pintor.drawRect(QRectF(21, 29, 7, 10));
+    }
+    return p;
+}
+
 QPixmap dibujarInicio() {
     const QSize tamano(500, 169);
     QPixmap p = lienzo(tamano);
@@ -299,6 +354,10 @@ GRAFICOS& Graficos() {
         g.imagenInicio = dibujarInicio();
         g.Gaceptar = imagenBotonDialogo(true);
         g.Gcancelar = imagenBotonDialogo(false);
+        g.IMGHEXAGR[0] = imagenConmutador(false);
+        g.IMGHEXAGR[1] = imagenConmutador(true);
+        for (int i = 0; i < 3; ++i)
+            g.imagenesInterpretar[i] = imagenInterpretar(i);
     }
     return g;
 }

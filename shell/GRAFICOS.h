@@ -30,6 +30,12 @@ public:
     // Imagen de la presentación, 500 x 169.
     QPixmap imagenInicio;
 
+    // Pantalla de interpretación: el conmutador lleva IMGHEXAGR(1) mientras se ve el
+    // principal y IMGHEXAGR(0) mientras se ve el complementario; luego archivar, imprimir
+    // y volver al menú.
+    std::array<QPixmap, 2> IMGHEXAGR;
+    std::array<QPixmap, 3> imagenesInterpretar;
+
     bool cargado() const { return !Gaceptar.isNull(); }
 };
 

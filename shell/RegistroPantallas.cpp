@@ -2,6 +2,7 @@
 
 #include "FRM256.h"
 #include "FRMInicio.h"
+#include "interpretation/FRMInterpretar.h"
 
 #include <memory>
 
@@ -10,6 +11,7 @@ namespace hexora {
 void registrarPantallas() {
     registrarPantalla(Pantalla::FRM256, [] { return std::make_unique<FRM256>(); });
     registrarPantalla(Pantalla::FRMInicio, [] { return std::make_unique<FRMInicio>(); });
+    registrarPantalla(Pantalla::FRMInterpretar, [] { return std::make_unique<FRMInterpretar>(); });
 }
 
 } // namespace hexora

@@ -1,0 +1,189 @@
+#include "EntornoPantallas.h"
+#include "core/AlmacenTextos.h"
+#include "core/Aritmetica.h"
+#include "core/CarpetaPrograma.h"
+#include "core/EstadoConsulta.h"
+#include "core/Tablas.h"
+#include "interpretation/FRMInterpretar.h"
+#include "platform/Plataforma.h"
+#include "shell/RegistroPantallas.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+using namespace hexora;
+
+namespace {
+
+class Interpretar : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fijarCarpetaPrograma(HEXORA_CARPETA_PROGRAMA);
+        CargarTablas();
+        registrarPantallas();
+        entorno.registrarFalsa(Pantalla::FRMGrabar);
+        entorno.registrarFalsa(Pantalla::FRMImprimir);
+        f = CargarComo<FRMInterpretar>(Pantalla::FRMInterpretar);
+        ASSERT_NE(f, nullptr);
+    }
+
+    // Una consulta nueva, como la abre el menú principal.
+    void abrir(const std::string& figura) {
+        Pregunta = "\xBFQu\xE9 conviene?";
+        Hexagrama = figura;
+        CalcularComplementario();
+        Resultado = "NO";
+        f->Form_Activate();
+    }
+
+    // Principio del texto que el almacén da para la figura y la sección, para comparar
+    // con lo que enseña la pantalla sin repetir su formato.
+    static QString principioDe(const std::string& figura, const char* seccion) {
+        CargarBuffer(figura);
+        return textoQt(recortar(ExtraerSeccion(seccion).texto)).left(40);
+    }
+
+    std::vector<int> habilitadas() const {
+        std::vector<int> r;
+        for (int i = 0; i < 9; ++i)
+            if (f->BTNINTERPRETAR[i]->isEnabled())
+                r.push_back(i);
+        return r;
+    }
+
+    EntornoPantallas entorno;
+    FRMInterpretar* f = nullptr;
+};
+
+} // namespace
+
+TEST_F(Interpretar, ConsultaNuevaAbreConLaDecision) {
+    const QString decision = principioDe("797767", "D");
+    abrir("797767"); // líneas 2 y 5 mutantes
+    EXPECT_TRUE(f->Text1->isVisibleTo(f));
+    EXPECT_TRUE(f->Text1->toPlainText().contains(decision)) << decision.toStdString();
+    EXPECT_EQ(f->focusWidget(), f->BTNINTERPRETAR[0]);
+    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
+    EXPECT_EQ(f->BTNMENU[0]->toolTip(), "Hexagrama Complementario");
+    EXPECT_EQ(f->PREGUNTA->text(), QString::fromUtf8("¿Qué conviene?"));
+    EXPECT_EQ(f->TXTHEXAGRAMA[0]->text(),
+              textoQt(recortar(TablaHexagramas[NumeroHexagrama("797767")][1])) + "-" +
+                  textoQt(TablaHexagramas[NumeroHexagrama("797767")][4]));
+    EXPECT_EQ(f->TXTTRIGRAMA[1]->text(), textoQt(NombreTrigrama("797")));
+    EXPECT_EQ(f->TXTTRIGRAMA[0]->text(), textoQt(NombreTrigrama("767")));
+
+    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2, 4, 7}));
+    for (int i = 0; i < 6; ++i) {
+        const QString esperado =
+            i == 1 || i == 4 ? QString("Interpretar línea %1").arg(i + 1) : QString();
+        EXPECT_EQ(f->LINEA[i]->toolTip(), esperado) << i;
+    }
+
+    // Una línea fija no hace nada; una mutante muestra su sección en dos cuadros.
+    f->LINEA_Click(0);
+    EXPECT_TRUE(f->Text1->isVisibleTo(f));
+    f->LINEA_Click(4);
+    EXPECT_FALSE(f->Text1->isVisibleTo(f));
+    EXPECT_TRUE(f->Text2[1]->toPlainText().startsWith(QString::fromUtf8("INTERPRETACIÓN")));
+    EXPECT_FALSE(f->Text2[0]->toPlainText().contains(QString::fromUtf8("INTERPRETACIÓN")));
+    EXPECT_FALSE(f->Text2[0]->toPlainText().isEmpty());
+    EXPECT_EQ(f->IndiceSeccion, 7);
+
+    // La consulta siguiente, con otra línea mutante, solo habilita la suya.
+    abrir("777779");
+    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2, 8}));
+    EXPECT_TRUE(f->Text1->isVisibleTo(f)); // vuelve a la decisión
+}
+
+TEST_F(Interpretar, SinLineasMutantesNoHayComplementario) {
+    abrir("787878");
+    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2}));
+    for (auto* l : f->LINEA)
+        EXPECT_TRUE(l->toolTip().isEmpty());
+    const QString antes = f->Text1->toPlainText();
+    f->BTNMENU_Click(0);
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_EQ(entorno.mensajes[0].texto, "El hexagrama complementario sólo se\ncrea cuando "
+                                         "existen Lineas Cambiantes\nen el Hexagrama Principal.\n");
+    EXPECT_EQ(entorno.mensajes[0].titulo, "Información al usuario");
+    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
+    EXPECT_EQ(f->Text1->toPlainText(), antes);
+}
+
+TEST_F(Interpretar, ConmutarDosVecesVuelveAlPrincipal) {
+    const QString decisionComplementario = principioDe("877877", "D");
+    const QString decisionPrincipal = principioDe("967876", "D");
+    abrir("967876");
+    f->BTNMENU_Click(0);
+    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
+    EXPECT_EQ(f->BTNMENU[0]->toolTip(), "Hexagrama Principal");
+    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(f->Text1->toPlainText().contains(decisionComplementario));
+    EXPECT_EQ(f->TXTTRIGRAMA[1]->text(), textoQt(NombreTrigrama("877")));
+    EXPECT_EQ(f->IndiceSeccion, -1);
+
+    f->BTNMENU_Click(0);
+    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
+    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2, 3, 4, 8}));
+    EXPECT_TRUE(f->Text1->toPlainText().contains(decisionPrincipal));
+    EXPECT_FALSE(f->LINEA[0]->toolTip().isEmpty());
+}
+
+TEST_F(Interpretar, VolverDeArchivarNoRehaceLaPantalla) {
+    abrir("967876");
+    f->BTNMENU_Click(0); // el complementario a la vista
+    f->BTNINTERPRETAR_GotFocus(1);
+    const QString comentario = f->Text1->toPlainText();
+    EXPECT_EQ(f->IndiceSeccion, 1);
+
+    f->BTNMENU_Click(1);
+    EXPECT_EQ(entorno.sucesos.back(), "modal:FRMGrabar");
+    EXPECT_EQ(Resultado, "SI");
+    EXPECT_EQ(f->IndiceSeccion, -1); // el siguiente foco siempre muestra su sección
+    f->Form_Activate();              // vuelta de la pantalla de archivar
+    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
+    EXPECT_EQ(f->Text1->toPlainText(), comentario);
+    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2}));
+
+    f->BTNINTERPRETAR_GotFocus(1); // con IndiceSeccion en -1 se vuelve a extraer
+    EXPECT_EQ(f->IndiceSeccion, 1);
+    f->BTNMENU_Click(3);
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(f->IndiceSeccion, -1);
+}
+
+TEST_F(Interpretar, TrasImprimirLosDosElBufferVuelveAlQueSeVe) {
+    abrir("967876");
+    const auto decisionPrincipal = ExtraerSeccion("D").texto;
+    // La impresión de los dos hexagramas deja en el buffer el texto del complementario.
+    entorno.guion[Pantalla::FRMImprimir] = [](Formulario&) {
+        CargarBuffer(Complementario.valor());
+    };
+    f->BTNMENU_Click(2);
+    EXPECT_NE(ExtraerSeccion("D").texto, decisionPrincipal);
+    f->Form_Activate();
+    EXPECT_EQ(ExtraerSeccion("D").texto, decisionPrincipal);
+    f->BTNINTERPRETAR_GotFocus(3);
+    EXPECT_TRUE(f->Text2[1]->toPlainText().startsWith(QString::fromUtf8("INTERPRETACIÓN")));
+    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
+}
+
+TEST_F(Interpretar, PulsarTitulosYTrigramas) {
+    abrir("967876");
+    f->BTNINTERPRETAR_GotFocus(3);
+    QMouseEvent suelta(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(f->TXTTRIGRAMA[0], &suelta);
+    EXPECT_EQ(f->IndiceSeccion, 2);
+    QApplication::sendEvent(f->TXTHEXAGRAMA[1], &suelta);
+    EXPECT_EQ(f->IndiceSeccion, 0);
+    QApplication::sendEvent(f->Framehexagrama, &suelta);
+    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
+}
