@@ -251,6 +251,28 @@ QPixmap imagenInterpretar(int indice) {
     return p;
 }
 
+// Botón de borrar: una papelera sobre una placa ocre.
+QPixmap imagenEliminar() {
+    const QSize tamano(75, 40);
+    QPixmap p = lienzo(tamano);
+    QPainter pintor(&p);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient degradado(0, 0, 0, tamano.height());
+    degradado.setColorAt(0, QColor(0xe8, 0xc0, 0x70));
+    degradado.setColorAt(1, QColor(0xb8, 0x88, 0x38));
+    pintor.setPen(QPen(QColor(0x6a, 0x48, 0x10), 1.2));
+    pintor.setBrush(degradado);
+    pintor.drawRoundedRect(QRectF(1, 1, tamano.width() - 2, tamano.height() - 2), 7, 7);
+    pintor.setPen(QPen(kTinta, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    pintor.setBrush(QColor(0xf6, 0xec, 0xd2));
+    pintor.drawRect(QRectF(30, 13, 15, 19));
+    pintor.drawLine(QPointF(27, 12), QPointF(48, 12));
+    pintor.drawLine(QPointF(34, 9), QPointF(41, 9));
+    for (qreal x : {34.0, 37.5, 41.0})
+        pintor.drawLine(QPointF(x, 16), QPointF(x, 29));
+    return p;
+}
+
 QPixmap dibujarInicio() {
     const QSize tamano(500, 169);
     QPixmap p = lienzo(tamano);
@@ -358,6 +380,7 @@ GRAFICOS& Graficos() {
         g.IMGHEXAGR[1] = imagenConmutador(true);
         for (int i = 0; i < 3; ++i)
             g.imagenesInterpretar[i] = imagenInterpretar(i);
+        g.Geliminar = imagenEliminar();
     }
     return g;
 }

@@ -35,6 +35,7 @@ public:
     // y volver al menú.
     std::array<QPixmap, 2> IMGHEXAGR;
     std::array<QPixmap, 3> imagenesInterpretar;
+    QPixmap Geliminar; // 75 x 40, borrar una consulta archivada
 
     bool cargado() const { return !Gaceptar.isNull(); }
 };

@@ -2,6 +2,8 @@
 
 #include "FRM256.h"
 #include "FRMInicio.h"
+#include "archive/FRMGrabar.h"
+#include "archive/FRMRecuperar.h"
 #include "interpretation/FRMInterpretar.h"
 
 #include <memory>
@@ -11,6 +13,8 @@ namespace hexora {
 void registrarPantallas() {
     registrarPantalla(Pantalla::FRM256, [] { return std::make_unique<FRM256>(); });
     registrarPantalla(Pantalla::FRMInicio, [] { return std::make_unique<FRMInicio>(); });
+    registrarPantalla(Pantalla::FRMGrabar, [] { return std::make_unique<FRMGrabar>(); });
+    registrarPantalla(Pantalla::FRMRecuperar, [] { return std::make_unique<FRMRecuperar>(); });
     registrarPantalla(Pantalla::FRMInterpretar, [] { return std::make_unique<FRMInterpretar>(); });
 }
 

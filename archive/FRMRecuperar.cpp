@@ -1,0 +1,268 @@
+#include "FRMRecuperar.h"
+
+#include "core/Aritmetica.h"
+#include "core/ErrorArchivo.h"
+#include "core/EstadoConsulta.h"
+#include "core/Tablas.h"
+#include "platform/Mensajes.h"
+#include "platform/Plataforma.h"
+#include "shell/GRAFICOS.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace hexora {
+
+namespace {
+
+QLabel* encabezado(const QString& texto, QWidget* padre) {
+    auto* l = new QLabel(texto, padre);
+    QFont negrita = l->font();
+    negrita.setBold(true);
+    l->setFont(negrita);
+    return l;
+}
+
+QComboBox* lista(QWidget* padre, const QString& nombre, int caracteres) {
+    auto* c = new QComboBox(padre);
+    c->setAccessibleName(nombre);
+    // Las entradas llevan el campo entero; la lista no crece con él.
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(caracteres);
+    return c;
+}
+
+} // namespace
+
+FRMRecuperar::FRMRecuperar() {
+    setWindowTitle(QStringLiteral("Recuperar Consulta"));
+
+    for (auto*& panel : sspanel2) {
+        panel = new QFrame(this);
+        panel->setFrameShape(QFrame::StyledPanel);
+    }
+    Command1[0] = encabezado(QStringLiteral("USUARIO:"), sspanel2[0]);
+    Command1[1] = encabezado(QStringLiteral("CONSULTA:"), sspanel2[0]);
+    Command1[2] = encabezado(QStringLiteral("FECHA Consulta:"), sspanel2[0]);
+    CMBUSUARIO = lista(sspanel2[0], QStringLiteral("Usuario"), 24);
+    CMBCONSULTA = lista(sspanel2[0], QStringLiteral("Consulta"), 40);
+    Command1[0]->setBuddy(CMBUSUARIO);
+    Command1[1]->setBuddy(CMBCONSULTA);
+    LBLFecha = new QLabel(sspanel2[0]);
+    LBLFecha->setAccessibleName(QStringLiteral("Fecha de la consulta"));
+    auto* datos = new QGridLayout(sspanel2[0]);
+    datos->addWidget(Command1[0], 0, 0);
+    datos->addWidget(CMBUSUARIO, 0, 1);
+    datos->addWidget(Command1[1], 1, 0);
+    datos->addWidget(CMBCONSULTA, 1, 1);
+    datos->addWidget(Command1[2], 2, 0);
+    datos->addWidget(LBLFecha, 2, 1);
+    datos->setColumnStretch(1, 1);
+
+    connect(CMBUSUARIO, &QComboBox::currentIndexChanged, this,
+            [this](int i) { seleccionCambiada(CMBUSUARIO, i); });
+    connect(CMBCONSULTA, &QComboBox::currentIndexChanged, this,
+            [this](int i) { seleccionCambiada(CMBCONSULTA, i); });
+
+    Label1 = new QLabel(QStringLiteral("SELECCIONE UNA CONSULTA"), this);
+    Label1->setAlignment(Qt::AlignCenter);
+    QFont grande = Label1->font();
+    grande.setBold(true);
+    grande.setPointSizeF(grande.pointSizeF() + 1);
+    Label1->setFont(grande);
+
+    // La figura de la consulta elegida, con la línea 1 abajo.
+    auto* figura = new QVBoxLayout;
+    figura->setSpacing(3);
+    for (int i = 5; i >= 0; --i) {
+        LINEA[i] = new QLabel(sspanel2[1]);
+        LINEA[i]->setFixedSize(86, 16);
+        figura->addWidget(LINEA[i], 0, Qt::AlignHCenter);
+        if (i == 3)
+            figura->addSpacing(5);
+    }
+    for (auto*& l : label2) {
+        l = new QLabel(sspanel2[1]);
+        l->setAlignment(Qt::AlignCenter);
+    }
+    QFont titulo = label2[0]->font();
+    titulo.setBold(true);
+    label2[0]->setFont(titulo);
+    auto* hexagrama = new QHBoxLayout(sspanel2[1]);
+    hexagrama->addLayout(figura);
+    auto* nombres = new QVBoxLayout;
+    nombres->addStretch();
+    nombres->addWidget(label2[0]);
+    nombres->addWidget(label2[1]);
+    nombres->addStretch();
+    hexagrama->addLayout(nombres, 1);
+
+    auto* grupo = new QButtonGroup(this);
+    auto* botones = new QHBoxLayout;
+    const std::array<QString, 3> nombresBotones = {
+        QStringLiteral("Aceptar"), QStringLiteral("Cancelar"), QStringLiteral("Elimina Consulta")};
+    for (int i = 0; i < 3; ++i) {
+        BTNAUX[i] = new QPushButton(this);
+        BTNAUX[i]->setAccessibleName(nombresBotones[i]);
+        BTNAUX[i]->setToolTip(nombresBotones[i]);
+        BTNAUX[i]->setFixedSize(81, 46);
+        BTNAUX[i]->setIconSize(QSize(75, 40));
+        BTNAUX[i]->setAutoDefault(false);
+        grupo->addButton(BTNAUX[i], i);
+    }
+    botones->addWidget(BTNAUX[2]);
+    botones->addStretch();
+    botones->addWidget(BTNAUX[0]);
+    botones->addWidget(BTNAUX[1]);
+    connect(grupo, &QButtonGroup::idClicked, this, &FRMRecuperar::BTNAUX_Click);
+    fijarBotonCancelar(BTNAUX[1]);
+    setTabOrder(CMBUSUARIO, CMBCONSULTA);
+    setTabOrder(CMBCONSULTA, BTNAUX[2]);
+    setTabOrder(BTNAUX[2], BTNAUX[0]);
+    setTabOrder(BTNAUX[0], BTNAUX[1]);
+
+    auto* disposicion = new QVBoxLayout(this);
+    disposicion->addWidget(Label1);
+    disposicion->addWidget(sspanel2[0]);
+    disposicion->addWidget(sspanel2[1]);
+    disposicion->addLayout(botones);
+    recentrarConRaton({this, sspanel2[0], sspanel2[1], BTNAUX[0], BTNAUX[1], BTNAUX[2]});
+}
+
+void FRMRecuperar::Form_Load() {
+    BTNAUX[0]->setIcon(Graficos().Gaceptar);
+    BTNAUX[1]->setIcon(Graficos().Gcancelar);
+    BTNAUX[2]->setIcon(Graficos().Geliminar);
+    resize(std::min(600, twipsAPixeles(AnchoPantallaTwips()) - 20), sizeHint().height());
+    centrarform();
+}
+
+void FRMRecuperar::Form_Activate() {
+    centrarform();
+    Listo = "SI";
+    CargarConsultas();
+    if (Instancia(Pantalla::FRMRecuperar) != this)
+        return; // se cerró sola: no hay nada que mostrar
+    sspanel2[0]->repaint();
+    Esperar(50);
+    CMBUSUARIO->setFocus();
+}
+
+void FRMRecuperar::cerrarComoCancelada() {
+    BTNAUX[0]->setVisible(false);
+    Resultado = "SI";
+    Descargar(Pantalla::FRMRecuperar);
+}
+
+void FRMRecuperar::CargarConsultas() {
+    {
+        const QSignalBlocker b1(CMBUSUARIO);
+        const QSignalBlocker b2(CMBCONSULTA);
+        CMBUSUARIO->clear();
+        CMBCONSULTA->clear();
+    }
+    LBLFecha->clear();
+    try {
+        registros_ = leerConsultas();
+    } catch (const ErrorArchivo& e) {
+        MsgBox(QString::fromStdString(e.what()), BotonesMensaje::Aceptar, IconoMensaje::Critico,
+               kTituloInformacion);
+        cerrarComoCancelada();
+        return;
+    }
+    if (registros_.empty()) {
+        MsgBox(QStringLiteral("NO EXITEN CONSULTAS ARCHIVADAS"), BotonesMensaje::Aceptar,
+               IconoMensaje::Informacion, kTituloInformacion);
+        cerrarComoCancelada();
+        return;
+    }
+    BTNAUX[0]->setVisible(true);
+    {
+        const QSignalBlocker b1(CMBUSUARIO);
+        const QSignalBlocker b2(CMBCONSULTA);
+        for (const auto& r : registros_) {
+            CMBUSUARIO->addItem(textoQt(r.Usuario()));
+            CMBCONSULTA->addItem(textoQt(r.Texto()));
+        }
+        CMBUSUARIO->setCurrentIndex(0);
+        CMBCONSULTA->setCurrentIndex(0);
+    }
+    MostrarConsulta();
+}
+
+void FRMRecuperar::seleccionCambiada(QComboBox* origen, int indice) {
+    if (Listo != "SI" || indice < 0)
+        return;
+    QComboBox* otra = origen == CMBUSUARIO ? CMBCONSULTA : CMBUSUARIO;
+    // Con el mismo índice la otra lista no vuelve a avisar: no se llaman sin fin.
+    otra->setCurrentIndex(indice);
+    MostrarConsulta();
+}
+
+void FRMRecuperar::MostrarConsulta() {
+    const int r = CMBUSUARIO->currentIndex();
+    if (r < 0 || r >= static_cast<int>(registros_.size()))
+        return;
+    Registro = registros_[static_cast<std::size_t>(r)];
+    LBLFecha->setText(textoQt(Registro.Fecha()));
+    const std::string lineas(Registro.Lineas());
+    for (int i = 0; i < 6; ++i) {
+        const int p = indiceImagenLinea(lineas[static_cast<std::size_t>(i)]);
+        LINEA[i]->setPixmap(p >= 0 && p < 4 ? Graficos().GRFLINEAp[p] : QPixmap());
+        LINEA[i]->setVisible(true);
+    }
+    const short k = NumeroHexagrama(lineas);
+    const auto& fila = TablaHexagramas[static_cast<std::size_t>(std::max<short>(0, k))];
+    label2[0]->setText(QStringLiteral(" %1 - ").arg(k) + textoQt(recortar(fila[4])));
+    label2[1]->setText(textoQt(recortar(fila[5])));
+}
+
+void FRMRecuperar::EliminarConsulta() {
+    if (MsgBox(QStringLiteral("ELIMINAR CONSULTA SELECCIONADA"), BotonesMensaje::SiNo,
+               IconoMensaje::Pregunta) != RespuestaMensaje::Si)
+        return;
+    const int s = CMBUSUARIO->currentIndex();
+    if (s < 0 || s >= static_cast<int>(registros_.size()))
+        return;
+    try {
+        if (!hexora::EliminarConsulta(static_cast<std::size_t>(s),
+                                      registros_[static_cast<std::size_t>(s)]))
+            MsgBox(QStringLiteral("El archivo de consultas ha cambiado desde que se abrió esta "
+                                  "lista; no se ha borrado nada. Revise la lista y vuelva a "
+                                  "intentarlo."),
+                   BotonesMensaje::Aceptar, IconoMensaje::Exclamacion, kTituloInformacion);
+    } catch (const ErrorArchivo& e) {
+        MsgBox(QString::fromStdString(e.what()), BotonesMensaje::Aceptar, IconoMensaje::Critico,
+               kTituloInformacion);
+    }
+    Esperar(100);
+    CargarConsultas();
+}
+
+void FRMRecuperar::BTNAUX_Click(int Index) {
+    switch (Index) {
+    case 0:
+        Resultado = "NO";
+        Pregunta = Registro.Texto();
+        Hexagrama = Registro.Lineas();
+        Esperar(50);
+        hide();
+        break;
+    case 1:
+        Resultado = "SI";
+        Esperar(50);
+        hide();
+        break;
+    case 2: EliminarConsulta(); break;
+    default: break;
+    }
+}
+
+} // namespace hexora

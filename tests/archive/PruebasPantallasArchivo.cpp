@@ -1,0 +1,146 @@
+#include "CarpetaTemporal.h"
+#include "EntornoPantallas.h"
+#include "archive/ArchivoConsultas.h"
+#include "archive/FRMGrabar.h"
+#include "archive/FRMRecuperar.h"
+#include "core/CarpetaPrograma.h"
+#include "core/EstadoConsulta.h"
+#include "core/Tablas.h"
+#include "platform/Plataforma.h"
+#include "shell/RegistroPantallas.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace hexora;
+
+namespace {
+
+class PantallasArchivo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fijarCarpetaPrograma(HEXORA_CARPETA_PROGRAMA);
+        CargarTablas();
+        fijarCarpetaPrograma(carpeta.ruta());
+        registrarPantallas();
+        Registro = RegistroConsulta();
+        Pregunta = "\xBFQu\xE9 hago?";
+        Hexagrama = "967876";
+    }
+
+    void grabar(const std::string& usuario, const std::string& pregunta,
+                const std::string& figura) {
+        Pregunta = pregunta;
+        Hexagrama = figura;
+        GrabarConsulta(usuario, "05/03/2026");
+    }
+
+    FRMRecuperar* abrirRecuperar() {
+        auto* f = CargarComo<FRMRecuperar>(Pantalla::FRMRecuperar);
+        f->Form_Activate();
+        return f;
+    }
+
+    CarpetaTemporal carpeta; // antes que el entorno: se restaura después
+    EntornoPantallas entorno;
+};
+
+} // namespace
+
+TEST_F(PantallasArchivo, GrabarPideUnNombreNoVacio) {
+    auto* f = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
+    f->show();
+    EXPECT_FALSE(f->BTNAUX[0]->isVisible());
+    f->TXTUsuario->setText("   ");
+    EXPECT_FALSE(f->BTNAUX[0]->isVisible());
+    // Lo que Windows-1252 no tiene desaparece del cuadro al pegarlo.
+    f->TXTUsuario->setText(QString::fromUtf8("  josé 中 "));
+    EXPECT_EQ(f->TXTUsuario->text(), QString::fromUtf8("  josé  "));
+    EXPECT_TRUE(f->BTNAUX[0]->isVisible());
+    f->BTNAUX_Click(0);
+    EXPECT_EQ(Instancia(Pantalla::FRMGrabar), nullptr); // se descarga tras grabar
+    const auto registros = leerConsultas();
+    ASSERT_EQ(registros.size(), 1u);
+    EXPECT_EQ(recortar(registros[0].Usuario()), "JOS\xC9");
+    const QDate hoy = QDate::currentDate();
+    EXPECT_EQ(registros[0].Fecha(), formatearFecha(hoy.day(), hoy.month(), hoy.year()));
+    EXPECT_EQ(registros[0].Lineas(), "967876");
+}
+
+TEST_F(PantallasArchivo, GrabarSobreUnArchivoDanadoAvisaYNoToca) {
+    carpeta.escribir("usuarios.dat", "corto");
+    auto* f = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
+    f->TXTUsuario->setText("ana");
+    f->BTNAUX_Click(0);
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_TRUE(entorno.mensajes[0].texto.contains("usuarios.dat"));
+    EXPECT_EQ(entorno.mensajes[0].titulo, "Información al usuario");
+    EXPECT_EQ(Instancia(Pantalla::FRMGrabar), f); // sigue abierta para cancelar
+}
+
+TEST_F(PantallasArchivo, ListasParalelasYDevolverLaConsulta) {
+    grabar("ANA", "primera", "777777");
+    grabar("ZOE", "tercera", "888888");
+    grabar("ANA", "segunda", "123456"); // figura que no es ningún hexagrama
+    auto* f = abrirRecuperar();
+    ASSERT_EQ(f->CMBUSUARIO->count(), 3);
+    EXPECT_EQ(f->CMBUSUARIO->itemText(1), QString("ANA").leftJustified(30));
+    EXPECT_EQ(f->CMBCONSULTA->itemText(1).size(), 100);
+    EXPECT_EQ(f->label2[0]->text(), " 1 - " + textoQt(TablaHexagramas[1][4]));
+
+    f->CMBCONSULTA->setCurrentIndex(1);
+    EXPECT_EQ(f->CMBUSUARIO->currentIndex(), 1);
+    EXPECT_EQ(f->LBLFecha->text(), "05/03/2026");
+    EXPECT_EQ(f->label2[0]->text(), " 0 - ");
+    EXPECT_EQ(f->label2[1]->text(), "");
+    f->CMBUSUARIO->setCurrentIndex(2);
+    EXPECT_EQ(f->CMBCONSULTA->currentIndex(), 2);
+
+    f->CMBUSUARIO->setCurrentIndex(0);
+    f->BTNAUX_Click(0);
+    EXPECT_EQ(Resultado, "NO");
+    EXPECT_EQ(Pregunta.recortado(), "primera");
+    EXPECT_EQ(Hexagrama.valor(), "777777");
+    EXPECT_FALSE(f->isVisible());
+}
+
+TEST_F(PantallasArchivo, BorrarPreguntaYBorrarLaUltimaCierra) {
+    grabar("ANA", "uno", "777777");
+    auto* f = abrirRecuperar();
+    const std::string antes = std::string(leerConsultas()[0].bytes());
+    entorno.respuestas = {RespuestaMensaje::No};
+    f->BTNAUX_Click(2);
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_EQ(entorno.mensajes[0].texto, "ELIMINAR CONSULTA SELECCIONADA");
+    EXPECT_EQ(entorno.mensajes[0].titulo, "HEXORA");
+    EXPECT_EQ(entorno.mensajes[0].botones, BotonesMensaje::SiNo);
+    ASSERT_EQ(leerConsultas().size(), 1u);
+    EXPECT_EQ(leerConsultas()[0].bytes(), antes);
+
+    entorno.respuestas = {RespuestaMensaje::Si};
+    f->BTNAUX_Click(2);
+    EXPECT_TRUE(leerConsultas().empty());
+    EXPECT_EQ(entorno.mensajes.back().texto, "NO EXITEN CONSULTAS ARCHIVADAS");
+    EXPECT_EQ(Resultado, "SI");
+    EXPECT_EQ(Instancia(Pantalla::FRMRecuperar), nullptr);
+}
+
+TEST_F(PantallasArchivo, SinArchivoOConArchivoDanado) {
+    abrirRecuperar();
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_EQ(entorno.mensajes[0].texto, "NO EXITEN CONSULTAS ARCHIVADAS");
+    EXPECT_EQ(entorno.mensajes[0].icono, IconoMensaje::Informacion);
+    EXPECT_EQ(Resultado, "SI");
+    EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "usuarios.dat"));
+
+    carpeta.escribir("usuarios.dat", std::string(170, 'x'));
+    abrirRecuperar();
+    ASSERT_EQ(entorno.mensajes.size(), 2u);
+    EXPECT_TRUE(entorno.mensajes[1].texto.contains("170 bytes"));
+    EXPECT_EQ(Resultado, "SI");
+}
