@@ -4,6 +4,7 @@
 #include "Plataforma.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPainter>
 #include <QPointer>
@@ -17,6 +18,13 @@ namespace hexora {
 namespace {
 
 struct Registro {
+    // Al terminar el programa la aplicación Qt ya no existe: las ventanas que queden no
+    // se pueden destruir sin ella, y el sistema recoge la memoria.
+    ~Registro() {
+        if (!QCoreApplication::instance())
+            for (auto& [pantalla, formulario] : instancias)
+                formulario.release();
+    }
     std::map<Pantalla, FabricaFormulario> fabricas;
     std::map<Pantalla, std::unique_ptr<Formulario>> instancias;
     std::vector<QPointer<Formulario>> pilaModal;

@@ -24,5 +24,7 @@ int main(int argc, char** argv) {
         return menu.codigoSalida();
     menu.showFullScreen();
     menu.Form_Activate();
-    return QApplication::exec();
+    const int codigo = QApplication::exec();
+    hexora::DescargarTodas();
+    return codigo;
 }
