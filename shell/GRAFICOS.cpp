@@ -37,19 +37,23 @@ QPixmap imagenLinea(QSize tamano, char valor) {
     return p;
 }
 
-// Botón de aceptar o cancelar: una placa con una marca o un aspa.
-QPixmap imagenBotonDialogo(bool aceptar) {
-    const QSize tamano(75, 40);
-    QPixmap p = lienzo(tamano);
-    QPainter pintor(&p);
-    pintor.setRenderHint(QPainter::Antialiasing);
-    const QColor base = aceptar ? QColor(0x2e, 0x7d, 0x32) : QColor(0xa3, 0x2a, 0x2a);
+// Placa redondeada con degradado de los botones de los diálogos.
+void placaBoton(QPainter& pintor, QSize tamano, const QColor& base) {
     QLinearGradient degradado(0, 0, 0, tamano.height());
     degradado.setColorAt(0, base.lighter(135));
     degradado.setColorAt(1, base.darker(115));
     pintor.setPen(QPen(base.darker(160), 1.2));
     pintor.setBrush(degradado);
     pintor.drawRoundedRect(QRectF(1, 1, tamano.width() - 2, tamano.height() - 2), 7, 7);
+}
+
+// Botón de aceptar o cancelar: una placa con una marca o un aspa.
+QPixmap imagenBotonDialogo(bool aceptar) {
+    const QSize tamano(75, 40);
+    QPixmap p = lienzo(tamano);
+    QPainter pintor(&p);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    placaBoton(pintor, tamano, aceptar ? QColor(0x2e, 0x7d, 0x32) : QColor(0xa3, 0x2a, 0x2a));
     pintor.setPen(QPen(Qt::white, 4.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     if (aceptar) {
         QPainterPath marca;
@@ -257,12 +261,7 @@ QPixmap imagenEliminar() {
     QPixmap p = lienzo(tamano);
     QPainter pintor(&p);
     pintor.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient degradado(0, 0, 0, tamano.height());
-    degradado.setColorAt(0, QColor(0xe8, 0xc0, 0x70));
-    degradado.setColorAt(1, QColor(0xb8, 0x88, 0x38));
-    pintor.setPen(QPen(QColor(0x6a, 0x48, 0x10), 1.2));
-    pintor.setBrush(degradado);
-    pintor.drawRoundedRect(QRectF(1, 1, tamano.width() - 2, tamano.height() - 2), 7, 7);
+    placaBoton(pintor, tamano, QColor(0xc8, 0x9a, 0x48));
     pintor.setPen(QPen(kTinta, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     pintor.setBrush(QColor(0xf6, 0xec, 0xd2));
     pintor.drawRect(QRectF(30, 13, 15, 19));
