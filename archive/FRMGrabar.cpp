@@ -35,11 +35,7 @@ FRMGrabar::FRMGrabar() {
     botones->addStretch();
     const std::array<QString, 2> nombres = {QStringLiteral("Aceptar"), QStringLiteral("Cancelar")};
     for (int i = 0; i < 2; ++i) {
-        BTNAUX[i] = new QPushButton(this);
-        BTNAUX[i]->setAccessibleName(nombres[i]);
-        BTNAUX[i]->setToolTip(nombres[i]);
-        BTNAUX[i]->setFixedSize(81, 46);
-        BTNAUX[i]->setIconSize(QSize(75, 40));
+        BTNAUX[i] = crearBotonAux(this, nombres[i]);
         grupo->addButton(BTNAUX[i], i);
         botones->addWidget(BTNAUX[i]);
     }

@@ -109,11 +109,7 @@ FRMRecuperar::FRMRecuperar() {
     const std::array<QString, 3> nombresBotones = {
         QStringLiteral("Aceptar"), QStringLiteral("Cancelar"), QStringLiteral("Elimina Consulta")};
     for (int i = 0; i < 3; ++i) {
-        BTNAUX[i] = new QPushButton(this);
-        BTNAUX[i]->setAccessibleName(nombresBotones[i]);
-        BTNAUX[i]->setToolTip(nombresBotones[i]);
-        BTNAUX[i]->setFixedSize(81, 46);
-        BTNAUX[i]->setIconSize(QSize(75, 40));
+        BTNAUX[i] = crearBotonAux(this, nombresBotones[i]);
         BTNAUX[i]->setAutoDefault(false);
         grupo->addButton(BTNAUX[i], i);
     }

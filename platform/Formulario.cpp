@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 
 #include <map>
@@ -83,6 +84,15 @@ bool Formulario::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() == QEvent::MouseMove && recentrables_.contains(objeto))
         centrarform();
     return QDialog::eventFilter(objeto, evento);
+}
+
+QPushButton* crearBotonAux(QWidget* padre, const QString& pista) {
+    auto* boton = new QPushButton(padre);
+    boton->setAccessibleName(pista);
+    boton->setToolTip(pista);
+    boton->setFixedSize(81, 46);
+    boton->setIconSize(QSize(75, 40));
+    return boton;
 }
 
 void registrarPantalla(Pantalla pantalla, FabricaFormulario fabrica) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QAbstractButton;
+class QPushButton;
 
 namespace hexora {
 
@@ -62,6 +63,10 @@ private:
     bool contorno_ = false;
     QSet<QObject*> recentrables_;
 };
+
+// Botón de imagen de los diálogos (BTNAUX): con su pista como nombre accesible y sitio
+// para una imagen de 75 x 40.
+QPushButton* crearBotonAux(QWidget* padre, const QString& pista);
 
 using FabricaFormulario = std::function<std::unique_ptr<Formulario>()>;
 

@@ -42,11 +42,7 @@ FRM256::FRM256() {
     auto* botones = new QHBoxLayout;
     const std::array<QString, 2> nombres = {QStringLiteral("Continuar"), QStringLiteral("Salir")};
     for (int i = 0; i < 2; ++i) {
-        BTNAUX[i] = new QPushButton(PANINFO2);
-        BTNAUX[i]->setAccessibleName(nombres[i]);
-        BTNAUX[i]->setToolTip(nombres[i]);
-        BTNAUX[i]->setFixedSize(79, 44);
-        BTNAUX[i]->setIconSize(QSize(75, 40));
+        BTNAUX[i] = crearBotonAux(PANINFO2, nombres[i]);
         grupo->addButton(BTNAUX[i], i);
         botones->addWidget(BTNAUX[i]);
     }
