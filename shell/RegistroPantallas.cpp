@@ -3,6 +3,7 @@
 #include "FRM256.h"
 #include "FRMInicio.h"
 #include "interpretation/FRMInterpretar.h"
+#include "printing/FRMImprimir.h"
 
 #include <memory>
 
@@ -12,6 +13,7 @@ void registrarPantallas() {
     registrarPantalla(Pantalla::FRM256, [] { return std::make_unique<FRM256>(); });
     registrarPantalla(Pantalla::FRMInicio, [] { return std::make_unique<FRMInicio>(); });
     registrarPantalla(Pantalla::FRMInterpretar, [] { return std::make_unique<FRMInterpretar>(); });
+    registrarPantalla(Pantalla::FRMImprimir, [] { return std::make_unique<FRMImprimir>(); });
 }
 
 } // namespace hexora

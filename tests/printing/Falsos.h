@@ -1,7 +1,7 @@
 #pragma once
-// Superficies falsas para probar la maquetación y el informe sin Qt: la de medida da a
-// cada carácter el mismo ancho; la impresora anota cada operación con el estado de la
-// letra y la pluma, y puede fallar a voluntad.
+// Superficies falsas para probar la maquetación y el informe sin Qt: cada carácter mide
+// 100 twips y cada línea 240; la impresora anota lo que imprime y dibuja, y falla cuando
+// se lo pide la prueba.
 
 #include "printing/Superficies.h"
 
@@ -13,35 +13,30 @@
 
 class MedidaFalsa : public hexora::SuperficieMedida {
 public:
-    explicit MedidaFalsa(double ancho = 100) : ancho_(ancho) {}
     void Cls() override { x_ = 0; }
     void fijarX(double x) override { x_ = x; }
     double x() const override { return x_; }
-    void fijarNombreFuente(const std::string& n) override { nombre_ = n; }
-    void fijarTamanoFuente(double t) override { tamano_ = t; }
+    void fijarNombreFuente(const std::string& n) override { letra_.first = n; }
+    void fijarTamanoFuente(double t) override { letra_.second = t; }
     void fijarNegrita(bool) override {}
     void fijarSubrayado(bool) override {}
-    void imprimir(std::string_view texto) override {
-        x_ += ancho_ * static_cast<double>(texto.size());
-        letras.insert({nombre_, tamano_});
+    void imprimir(std::string_view t) override {
+        x_ += 100.0 * static_cast<double>(t.size());
+        letras.insert(letra_);
     }
 
     std::set<std::pair<std::string, double>> letras; // con las que se midió algo
 
 private:
-    double ancho_;
     double x_ = 0;
-    std::string nombre_;
-    double tamano_ = 0;
+    std::pair<std::string, double> letra_;
 };
 
 class ImpresoraFalsa : public hexora::SuperficieImpresora {
 public:
-    static constexpr double kAltoLinea = 240;
-
     struct Texto {
-        double x, y;
         std::string texto;
+        double x, y;
         bool negrita, subrayado;
         std::string letra;
         double tamano;
@@ -49,7 +44,7 @@ public:
     std::vector<Texto> textos;
     std::vector<std::string> dibujos;   // "rect x1 y1 x2 y2", "seg ...", "circ cx cy r"
     std::vector<std::string> documento; // "fin", "cancelar"
-    // Se llama antes de cada operación con su nombre; si lanza, la operación falla.
+    // Se llama con "ancho", "imprimir", "dibujar" o "terminar"; si lanza, la operación falla.
     std::function<void(const std::string&)> antes;
 
     long anchoPagina() override {
@@ -67,24 +62,22 @@ public:
     void fijarX(double x) override { x_ = x; }
     void imprimir(std::string_view t) override {
         avisar("imprimir");
-        textos.push_back({x_, y_, std::string(t), negrita_, subrayado_, letra_, tamano_});
-        x_ += 100 * static_cast<double>(t.size());
+        textos.push_back({std::string(t), x_, y_, negrita_, subrayado_, letra_, tamano_});
+        x_ += 100.0 * static_cast<double>(t.size());
     }
     void imprimirLinea(std::string_view t) override {
-        avisar("imprimir");
-        textos.push_back({x_, y_, std::string(t), negrita_, subrayado_, letra_, tamano_});
+        imprimir(t);
         x_ = 0;
-        y_ += kAltoLinea;
+        y_ += 240;
     }
     void rectanguloRelleno(double x1, double y1, double x2, double y2) override {
-        dibujo("rect", x1, y1, x2, y2);
+        dibujo("rect", {x1, y1, x2, y2});
     }
     void segmento(double x1, double y1, double x2, double y2) override {
-        dibujo("seg", x1, y1, x2, y2);
+        dibujo("seg", {x1, y1, x2, y2});
     }
     void circulo(double cx, double cy, double r) override {
-        avisar("dibujar");
-        dibujos.push_back("circ " + num(cx) + " " + num(cy) + " " + num(r));
+        dibujo("circ", {cx, cy, r});
         x_ = cx;
         y_ = cy;
     }
@@ -95,17 +88,20 @@ public:
     void cancelarDocumento() override { documento.push_back("cancelar"); }
 
 private:
-    static std::string num(double v) { return std::to_string(static_cast<long>(v)); }
     void avisar(const std::string& op) {
         if (antes)
             antes(op);
     }
-    void dibujo(const char* tipo, double x1, double y1, double x2, double y2) {
+    void dibujo(const char* tipo, std::vector<double> v) {
         avisar("dibujar");
-        dibujos.push_back(std::string(tipo) + " " + num(x1) + " " + num(y1) + " " + num(x2) + " " +
-                          num(y2));
-        x_ = x2;
-        y_ = y2;
+        std::string d = tipo;
+        for (double n : v)
+            d += " " + std::to_string(static_cast<long>(n));
+        dibujos.push_back(d);
+        if (v.size() == 4) {
+            x_ = v[2];
+            y_ = v[3];
+        }
     }
 
     double x_ = 0, y_ = 0;
