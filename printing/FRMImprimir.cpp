@@ -129,6 +129,9 @@ FRMImprimir::FRMImprimir()
         negrita.setBold(true);
         rotulo->setFont(negrita);
         rotulo->setBuddy(TXTTRIGRAMA[i]);
+        // Sin hexagrama preparado aún, el rótulo no tendría a qué acompañar.
+        rotulo->hide();
+        rotulosTrigramas_[i] = rotulo;
         TXTTRIGRAMA[i]->setIndent(12);
         figura->addWidget(rotulo);
         figura->addWidget(TXTTRIGRAMA[i]);
@@ -239,6 +242,8 @@ void FRMImprimir::Actualiza(const std::string& lineas) {
         glinea[i]->setVisible(true);
         glinea[i]->setProperty("Tag", textoQt(std::string(1, c)));
     }
+    for (auto* rotulo : rotulosTrigramas_)
+        rotulo->show();
     TXTTRIGRAMA[1]->setText(textoQt(NombreTrigrama(lineas.substr(0, 3))));
     TXTTRIGRAMA[0]->setText(
         textoQt(NombreTrigrama(lineas.size() >= 6 ? lineas.substr(3, 3) : std::string())));

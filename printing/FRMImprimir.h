@@ -55,6 +55,7 @@ private:
     void imprimirHexagrama(const std::string& lineas, const QString& rotulo, bool cargarTexto);
     void avisarArchivos();
 
+    std::array<QLabel*, 2> rotulosTrigramas_;
     std::unique_ptr<ImpresoraQt> impresora_;
     std::unique_ptr<MedidaQt> printer2; // superficie de medida de la maquetación
     std::string preparado_;             // figura de la vista previa
