@@ -7,6 +7,7 @@ PAQUETES=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n
   hunspell hunspell-es
+  fonts-dejavu-core fonts-liberation poppler-utils
 )
 
 faltan=()

@@ -5,6 +5,7 @@
 #include "archive/FRMGrabar.h"
 #include "archive/FRMRecuperar.h"
 #include "interpretation/FRMInterpretar.h"
+#include "printing/FRMImprimir.h"
 
 #include <memory>
 
@@ -16,6 +17,7 @@ void registrarPantallas() {
     registrarPantalla(Pantalla::FRMGrabar, [] { return std::make_unique<FRMGrabar>(); });
     registrarPantalla(Pantalla::FRMRecuperar, [] { return std::make_unique<FRMRecuperar>(); });
     registrarPantalla(Pantalla::FRMInterpretar, [] { return std::make_unique<FRMInterpretar>(); });
+    registrarPantalla(Pantalla::FRMImprimir, [] { return std::make_unique<FRMImprimir>(); });
 }
 
 } // namespace hexora

@@ -1,0 +1,41 @@
+#pragma once
+// Pasada de maquetación del informe: une las entradas de BufferTexto en párrafos, los parte
+// en líneas que caben entre el margen y el límite derecho (midiendo carácter a carácter en
+// una superficie de medida con la letra de la impresora), divide las palabras por sílabas
+// con un guion, sangra la primera línea de cada párrafo y marca las cabeceras de sección.
+
+#include "Superficies.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace hexora {
+
+// Letra del cuerpo del informe: nombre (UTF-8) y tamaño en puntos.
+struct Fuente {
+    std::string nombre;
+    double tamano = 11;
+};
+
+// La letra que el usuario eligió por última vez; dura lo que dura el programa.
+extern Fuente FuenteTexto;
+
+constexpr const char* kMarcaCabecera = "*n*";
+constexpr const char* kArchivoIntermedio = "inter.tmp";
+
+// ¿Es el texto (un carácter) una vocal, acentuada o no, en cualquier caja? La "y" y la "ü",
+// no.
+bool EsVocal(std::string_view c);
+
+// Recorre BufferTexto hasta su "**" y entrega cada línea terminada, sin fin de línea.
+void MaquetarTexto(SuperficieMedida& medida, const Fuente& fuente, double margen, double limite,
+                   const std::function<void(const std::string&)>& escribir);
+
+// Igual, pero crea de nuevo el archivo de la ruta con una línea por entrega (CR LF).
+// Lanza FalloImpresion si no se puede crear o escribir.
+void MaquetarArchivo(SuperficieMedida& medida, const Fuente& fuente, double margen, double limite,
+                     const std::filesystem::path& ruta);
+
+} // namespace hexora
