@@ -2,6 +2,10 @@
 
 #include "FRM256.h"
 #include "FRMInicio.h"
+#include "casting/FRM64HEXAGRAMAS.h"
+#include "casting/FRMIntroducir.h"
+#include "casting/FRMTirada.h"
+#include "casting/frmconsulta.h"
 
 #include <memory>
 
@@ -10,6 +14,11 @@ namespace hexora {
 void registrarPantallas() {
     registrarPantalla(Pantalla::FRM256, [] { return std::make_unique<FRM256>(); });
     registrarPantalla(Pantalla::FRMInicio, [] { return std::make_unique<FRMInicio>(); });
+    registrarPantalla(Pantalla::frmconsulta, [] { return std::make_unique<frmconsulta>(); });
+    registrarPantalla(Pantalla::FRMTirada, [] { return std::make_unique<FRMTirada>(); });
+    registrarPantalla(Pantalla::FRMIntroducir, [] { return std::make_unique<FRMIntroducir>(); });
+    registrarPantalla(Pantalla::FRM64HEXAGRAMAS,
+                      [] { return std::make_unique<FRM64HEXAGRAMAS>(); });
 }
 
 } // namespace hexora
