@@ -115,56 +115,6 @@ TEST_F(Tirada, LaParadaSigueAlRelojYSeQuedaEnLaCaraQueToca) {
     EXPECT_EQ(imagenes(tirada), (std::array<int, 3>{0, 4, 0}));
 }
 
-TEST_F(Tirada, SeisLineasYLaPausaFinal) {
-    Hexagrama = "787878";
-    tirada.empezar();
-    EXPECT_EQ(Hexagrama.valor(), "      ");
-    for (int i = 0; i < 6; ++i) {
-        azar.valores = {i % 2 == 0 ? 0.0 : 0.25};
-        echarLinea(tirada, 0, reloj);
-        EXPECT_EQ(Hexagrama.recortado(), tirada.lineas());
-    }
-    // Cada moneda sale de donde se quedó: 4 caras más la dejan igual, 5 le dan la vuelta.
-    EXPECT_EQ(Hexagrama.valor(), "699669");
-    EXPECT_EQ(tirada.fase(), FaseTirada::Pausa);
-    EXPECT_FALSE(tirada.botonActivo());
-    const double fin = reloj - 0.011; // instante del repaso que puso la sexta línea
-    tirada.pulsar();
-    EXPECT_EQ(tirada.fase(), FaseTirada::Pausa);
-    tirada.repasar(fin + 1.49);
-    EXPECT_EQ(tirada.fase(), FaseTirada::Pausa);
-    tirada.repasar(fin + 1.51);
-    EXPECT_EQ(tirada.fase(), FaseTirada::Terminada);
-    EXPECT_EQ(Hexagrama.valor(), "699669");
-}
-
-TEST_F(Tirada, CancelarAbandonaLaTiradaEnCualquierMomento) {
-    Hexagrama = "787878";
-    tirada.empezar();
-    for (int i = 0; i < 3; ++i)
-        echarLinea(tirada, 5, reloj);
-    // A media parada: ninguna línea más y la figura de antes.
-    tirada.pulsar();
-    tirada.pulsar();
-    tirada.repasar(reloj);
-    tirada.cancelar();
-    for (int i = 0; i < 500; ++i)
-        tirada.repasar(reloj += 0.011);
-    EXPECT_EQ(tirada.fase(), FaseTirada::Cancelada);
-    EXPECT_EQ(tirada.lineas().size(), 3u);
-    EXPECT_EQ(Hexagrama.valor(), "787878");
-
-    // En la pausa tras la sexta línea: no se da por terminada.
-    tirada.empezar();
-    for (int i = 0; i < 6; ++i)
-        echarLinea(tirada, i, reloj);
-    ASSERT_EQ(tirada.fase(), FaseTirada::Pausa);
-    tirada.cancelar();
-    tirada.repasar(reloj + 10);
-    EXPECT_EQ(tirada.fase(), FaseTirada::Cancelada);
-    EXPECT_EQ(Hexagrama.valor(), "787878");
-}
-
 TEST_F(Tirada, EquidadDeLasMonedas) {
     // Miles de líneas con azar sembrado, giros de duración variable y un temporizador que a
     // veces llega tarde. Cada moneda debe caer de cara la mitad de las veces y los valores
