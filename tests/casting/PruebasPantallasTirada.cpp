@@ -324,10 +324,19 @@ TEST_F(PantallasTirada, ListaDeLos64) {
     EXPECT_EQ(f.List1->count(), 64);
     EXPECT_EQ(f.List1->currentRow(), 10);
     EXPECT_EQ(f.label2[1]->text(), QString::fromUtf8("La Armonía"));
-    f.List1->setCurrentRow(1);
-    f.BTNAUX[1]->click();
+    QTest::keyClick(f.List1, Qt::Key_Up);
+    QTest::keyClick(f.List1, Qt::Key_Escape);
     EXPECT_EQ(Resultado, "SI");
     EXPECT_EQ(Hexagrama.valor(), "777888");
+
+    // Con el teclado: Intro en la lista acepta la entrada elegida (K'un, la 2).
+    f.show();
+    f.Form_Activate();
+    f.List1->setCurrentRow(1);
+    QTest::keyClick(f.List1, Qt::Key_Return);
+    EXPECT_EQ(Resultado, "NO");
+    EXPECT_EQ(Hexagrama.valor(), "888888");
+    EXPECT_FALSE(f.isVisible());
 }
 
 TEST_F(PantallasTirada, TecladoNombresYTamanoEn640x480) {
