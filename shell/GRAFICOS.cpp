@@ -300,6 +300,123 @@ QPixmap dibujarInicio() {
     return p;
 }
 
+// Una cara de la moneda centrada en el origen: disco de metal con reborde y agujero
+// cuadrado; la cara lleva cuatro signos y es más dorada, la cruz ocho puntos y es cobriza.
+void ladoMoneda(QPainter& pintor, qreal radio, bool cara) {
+    const QColor oscuro(0x5a, 0x3c, 0x10);
+    QRadialGradient metal(QPointF(-radio * 0.35, -radio * 0.35), radio * 1.6);
+    metal.setColorAt(0, cara ? QColor(0xfb, 0xe6, 0x9a) : QColor(0xf0, 0xc0, 0x8c));
+    metal.setColorAt(1, cara ? QColor(0xb0, 0x80, 0x28) : QColor(0x8a, 0x50, 0x22));
+    pintor.setPen(QPen(oscuro, radio * 0.06));
+    pintor.setBrush(metal);
+    pintor.drawEllipse(QPointF(0, 0), radio, radio);
+    pintor.setPen(QPen(QColor(0x5a, 0x3c, 0x10, 150), radio * 0.04));
+    pintor.setBrush(Qt::NoBrush);
+    pintor.drawEllipse(QPointF(0, 0), radio * 0.84, radio * 0.84);
+
+    const qreal lado = radio * 0.42;
+    const QRectF hueco(-lado / 2, -lado / 2, lado, lado);
+    pintor.setPen(QPen(oscuro, radio * 0.05));
+    pintor.drawRect(hueco.adjusted(-radio * 0.05, -radio * 0.05, radio * 0.05, radio * 0.05));
+    pintor.save();
+    pintor.setCompositionMode(QPainter::CompositionMode_Clear);
+    pintor.fillRect(hueco, Qt::transparent);
+    pintor.restore();
+
+    pintor.save();
+    if (cara) {
+        pintor.setPen(QPen(oscuro, radio * 0.08, Qt::SolidLine, Qt::RoundCap));
+        for (int k = 0; k < 4; ++k) {
+            pintor.save();
+            pintor.rotate(90.0 * k);
+            pintor.translate(0, -radio * 0.6);
+            pintor.drawLine(QPointF(-radio * 0.13, -radio * 0.08),
+                            QPointF(radio * 0.13, -radio * 0.08));
+            pintor.drawLine(QPointF(0, -radio * 0.08), QPointF(0, radio * 0.12));
+            pintor.restore();
+        }
+    } else {
+        pintor.setPen(Qt::NoPen);
+        pintor.setBrush(oscuro);
+        for (int k = 0; k < 8; ++k) {
+            const qreal angulo = M_PI / 4 * k + M_PI / 8;
+            pintor.drawEllipse(QPointF(std::cos(angulo), std::sin(angulo)) * radio * 0.6,
+                               radio * 0.07, radio * 0.07);
+        }
+    }
+    pintor.restore();
+}
+
+// Fotograma de una moneda: de frente (ancho 1), a medio volver (ancho menor, algo más
+// oscura) o de perfil (ancho 0), que se dibuja como el canto.
+QPixmap imagenMoneda(qreal ancho, bool cara) {
+    const QSize tamano(64, 64);
+    QPixmap p = lienzo(tamano);
+    QPainter pintor(&p);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    const qreal radio = 29;
+    pintor.translate(32, 32);
+    if (ancho <= 0) {
+        QLinearGradient canto(-5, 0, 5, 0);
+        canto.setColorAt(0, QColor(0x8a, 0x62, 0x20));
+        canto.setColorAt(0.5, QColor(0xf0, 0xd2, 0x7a));
+        canto.setColorAt(1, QColor(0x8a, 0x62, 0x20));
+        pintor.setPen(QPen(QColor(0x5a, 0x3c, 0x10), 1.5));
+        pintor.setBrush(canto);
+        pintor.drawRoundedRect(QRectF(-5, -radio, 10, 2 * radio), 3, 3);
+        pintor.setPen(QPen(QColor(0x5a, 0x3c, 0x10, 120), 1));
+        for (qreal y = -radio + 5; y < radio - 3; y += 4)
+            pintor.drawLine(QPointF(-4, y), QPointF(4, y));
+        return p;
+    }
+    pintor.scale(ancho, 1);
+    ladoMoneda(pintor, radio, cara);
+    if (ancho < 1) {
+        pintor.setPen(Qt::NoPen);
+        pintor.setBrush(QColor(0, 0, 0, static_cast<int>(90 * (1 - ancho))));
+        pintor.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        pintor.drawEllipse(QPointF(0, 0), radio + 2, radio + 2);
+    }
+    return p;
+}
+
+// Botón de las monedas: un dibujo que dice lo que hará y la palabra, legible sin más.
+QPixmap imagenArrojarParar(bool parar) {
+    const QSize tamano(150, 48);
+    QPixmap p = lienzo(tamano);
+    QPainter pintor(&p);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    if (parar) {
+        QPolygonF octogono;
+        for (int k = 0; k < 8; ++k) {
+            const qreal angulo = M_PI / 4 * k + M_PI / 8;
+            octogono << QPointF(28 + 17 * std::cos(angulo), 24 + 17 * std::sin(angulo));
+        }
+        pintor.setPen(QPen(Qt::white, 2));
+        pintor.setBrush(kMarca);
+        pintor.drawPolygon(octogono);
+        pintor.setPen(Qt::NoPen);
+        pintor.setBrush(Qt::white);
+        pintor.drawRect(QRectF(18, 21, 20, 6));
+    } else {
+        for (const QPointF centro : {QPointF(20, 17), QPointF(36, 19), QPointF(27, 33)}) {
+            pintor.save();
+            pintor.translate(centro);
+            ladoMoneda(pintor, 10, centro.y() < 30);
+            pintor.restore();
+        }
+    }
+    QFont letra(QStringLiteral("DejaVu Sans"));
+    letra.setBold(true);
+    letra.setPixelSize(19);
+    letra.setLetterSpacing(QFont::PercentageSpacing, 108);
+    pintor.setFont(letra);
+    pintor.setPen(kVerdeAzulado);
+    pintor.drawText(QRectF(52, 0, 96, 48), Qt::AlignVCenter | Qt::AlignLeft,
+                    parar ? QStringLiteral("PARAR") : QStringLiteral("TIRAR"));
+    return p;
+}
+
 } // namespace
 
 void dibujarLinea(QPainter& pintor, const QRectF& zona, char valor) {
@@ -380,6 +497,10 @@ GRAFICOS& Graficos() {
         for (int i = 0; i < 3; ++i)
             g.imagenesInterpretar[i] = imagenInterpretar(i);
         g.Geliminar = imagenEliminar();
+        g.grfmoneda = {imagenMoneda(1, true),    imagenMoneda(0.7, true), imagenMoneda(0, true),
+                       imagenMoneda(0.4, false), imagenMoneda(1, false),  imagenMoneda(0.7, false),
+                       imagenMoneda(0.4, true)};
+        g.GRFarrojarParar = {imagenArrojarParar(false), imagenArrojarParar(true)};
     }
     return g;
 }

@@ -24,6 +24,11 @@ public:
     QPixmap Gaceptar;                    // 75 x 40
     QPixmap Gcancelar;                   // 75 x 40
     std::array<QPixmap, 8> imagenesMenu; // botones del menú principal
+    // Fotogramas de una moneda al girar, 64 x 64: 0 la cara, 4 la cruz, 2 de perfil y los
+    // demás a medio volver (1 y 6 del lado de la cara, 3 y 5 del de la cruz).
+    std::array<QPixmap, 7> grfmoneda;
+    // Botón de las monedas, 150 x 48: 0 para tirarlas, 1 para pararlas.
+    std::array<QPixmap, 2> GRFarrojarParar;
 
     // Fondo de la pantalla de aviso y del menú, al tamaño pedido (su diseño es 640 x 480).
     static QPixmap fondo(QSize tamano);
