@@ -31,7 +31,7 @@ void RegistroConsulta::fijar(std::size_t inicio, std::size_t ancho, std::string_
 }
 
 std::vector<RegistroConsulta> leerConsultas() {
-    const auto ruta = rutaPrograma(kArchivoConsultas);
+    const auto ruta = rutaEscritura(kArchivoConsultas);
     std::error_code ec;
     if (!std::filesystem::exists(ruta, ec))
         return {};
@@ -62,7 +62,7 @@ void escribirConsultas(const std::vector<RegistroConsulta>& registros) {
     contenido.reserve(registros.size() * kLongitudConsulta);
     for (const auto& r : registros)
         contenido += r.bytes();
-    reemplazarArchivo(rutaPrograma(kArchivoConsultas), contenido, kArchivoConsultas);
+    reemplazarArchivo(rutaEscritura(kArchivoConsultas), contenido, kArchivoConsultas);
 }
 
 std::string dosCifras(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
@@ -107,7 +107,7 @@ bool EliminarConsulta(std::size_t indice, const RegistroConsulta& esperado) {
         return false;
     registros.erase(registros.begin() + static_cast<std::ptrdiff_t>(indice));
     if (registros.empty())
-        borrarArchivo(rutaPrograma(kArchivoConsultas), kArchivoConsultas);
+        borrarArchivo(rutaEscritura(kArchivoConsultas), kArchivoConsultas);
     else
         escribirConsultas(registros);
     return true;

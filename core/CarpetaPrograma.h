@@ -13,4 +13,10 @@ const std::filesystem::path& carpetaPrograma();
 // Ruta de un archivo de la carpeta del programa.
 std::filesystem::path rutaPrograma(std::string_view nombre);
 
+// Carpeta donde el programa escribe ("usuarios.dat", "inter.tmp"): la del programa, salvo
+// que esta no admita escritura (programa instalado) y el arranque fije otra. Vacía: la
+// del programa.
+void fijarCarpetaEscritura(const std::filesystem::path& carpeta);
+std::filesystem::path rutaEscritura(std::string_view nombre);
+
 } // namespace hexora

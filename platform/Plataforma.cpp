@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTime>
 #include <QTranslator>
 
@@ -104,12 +106,32 @@ void fijarReloj(std::function<double()> reloj) { sustitutos().reloj = std::move(
 
 void fijarCarpetaEjecutable(const QString& carpeta) { sustitutos().carpetaEjecutable = carpeta; }
 
+CarpetasPrograma elegirCarpetas(const QString& carpetaEjecutable,
+                                const std::function<bool(const QString&)>& admiteEscritura,
+                                const QString& datosUsuario) {
+    CarpetasPrograma c{carpetaEjecutable, {}};
+    const QString instalados =
+        QDir::cleanPath(carpetaEjecutable + QStringLiteral("/../share/hexora"));
+    if (!QFileInfo::exists(carpetaEjecutable + QStringLiteral("/hexagr.chi")) &&
+        QFileInfo::exists(instalados + QStringLiteral("/hexagr.chi")))
+        c.datos = instalados;
+    if (!admiteEscritura(c.datos))
+        c.escritura = datosUsuario;
+    return c;
+}
+
 void prepararCarpetaPrograma() {
-    const QString carpeta = sustitutos().carpetaEjecutable.isEmpty()
-                                ? QCoreApplication::applicationDirPath()
-                                : sustitutos().carpetaEjecutable;
-    QDir::setCurrent(carpeta);
-    fijarCarpetaPrograma(carpeta.toStdString());
+    const QString ejecutable = sustitutos().carpetaEjecutable.isEmpty()
+                                   ? QCoreApplication::applicationDirPath()
+                                   : sustitutos().carpetaEjecutable;
+    const auto carpetas = elegirCarpetas(
+        ejecutable, [](const QString& carpeta) { return QFileInfo(carpeta).isWritable(); },
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QDir::setCurrent(carpetas.datos);
+    fijarCarpetaPrograma(carpetas.datos.toStdString());
+    if (!carpetas.escritura.isEmpty())
+        QDir().mkpath(carpetas.escritura);
+    fijarCarpetaEscritura(carpetas.escritura.toStdString());
 }
 
 void cargarTraducciones(QApplication& aplicacion) {

@@ -38,8 +38,18 @@ void fijarAleatorio(std::function<double()> generador);
 double Reloj();
 void fijarReloj(std::function<double()> reloj);
 
-// Hace de la carpeta del ejecutable la carpeta actual y la del programa.
+// Hace de la carpeta del programa la carpeta actual: la del ejecutable, o en un programa
+// instalado la de sus datos (../share/hexora); si no admite escritura, el archivo de
+// consultas y el temporal de impresión van a la carpeta de datos del usuario.
 void prepararCarpetaPrograma();
+
+struct CarpetasPrograma {
+    QString datos;
+    QString escritura; // vacía: la misma de los datos
+};
+CarpetasPrograma elegirCarpetas(const QString& carpetaEjecutable,
+                                const std::function<bool(const QString&)>& admiteEscritura,
+                                const QString& datosUsuario);
 // Las pruebas hacen pasar otra carpeta por la del ejecutable (vacía: la real).
 void fijarCarpetaEjecutable(const QString& carpeta);
 

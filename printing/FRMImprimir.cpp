@@ -80,7 +80,7 @@ FinImpresion imprimirInforme(const DatosInforme& datos, ImpresoraQt& impresora, 
         default: return RespuestaFallo::Aceptar;
         }
     };
-    return hexora::Imprimir(datos, impresora, medida, manejador, rutaPrograma(kArchivoIntermedio));
+    return hexora::Imprimir(datos, impresora, medida, manejador, rutaEscritura(kArchivoIntermedio));
 }
 
 } // namespace

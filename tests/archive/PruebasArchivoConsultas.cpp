@@ -1,5 +1,6 @@
 #include "CarpetaTemporal.h"
 #include "archive/ArchivoConsultas.h"
+#include "core/CarpetaPrograma.h"
 #include "core/ErrorArchivo.h"
 #include "core/EscrituraAtomica.h"
 #include "core/EstadoConsulta.h"
@@ -192,4 +193,16 @@ TEST_F(ArchivoConsultas, MatarElProcesoEnCualquierMomentoNoRompeElArchivo) {
         anteriores = registros.size();
     }
     EXPECT_GT(anteriores, 0u);
+}
+
+// Con el programa instalado en una carpeta sin escritura, el archivo va a la del usuario.
+TEST_F(ArchivoConsultas, CarpetaDeEscrituraAparte) {
+    CarpetaTemporal usuario; // pasa a ser la del programa; se vuelve a la de la prueba
+    const auto datosUsuario = usuario.ruta();
+    fijarCarpetaPrograma(carpeta.ruta());
+    fijarCarpetaEscritura(datosUsuario);
+    grabar("ANA", "uno");
+    fijarCarpetaEscritura({});
+    EXPECT_TRUE(std::filesystem::exists(datosUsuario / "usuarios.dat"));
+    EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "usuarios.dat"));
 }

@@ -135,3 +135,24 @@ TEST(Formulario, ContornoYRecentradoAlMoverElRaton) {
     EXPECT_EQ(imagen.pixelColor(199, 99), QColor(0x00, 0x40, 0x40));
     EXPECT_NE(imagen.pixelColor(100, 50), QColor(0x00, 0x40, 0x40));
 }
+
+TEST(CarpetasPrograma, InstaladoYSinPermisoDeEscritura) {
+    QTemporaryDir raiz;
+    QDir(raiz.path()).mkpath("bin");
+    QDir(raiz.path()).mkpath("share/hexora");
+    const QString bin = raiz.filePath("bin");
+    const auto siempre = [](const QString&) { return true; };
+    const auto nunca = [](const QString&) { return false; };
+
+    // Sin datos en ninguna parte se queda la del ejecutable (el arranque dirá qué falta).
+    EXPECT_EQ(elegirCarpetas(bin, siempre, "/u").datos, bin);
+    QFile(raiz.filePath("share/hexora/hexagr.chi")).open(QIODevice::WriteOnly);
+    const auto instalado = elegirCarpetas(bin, nunca, "/u");
+    EXPECT_EQ(instalado.datos, QDir::cleanPath(raiz.filePath("share/hexora")));
+    EXPECT_EQ(instalado.escritura, "/u");
+    // Los datos junto al ejecutable (la compilación) mandan y ahí se escribe.
+    QFile(raiz.filePath("bin/hexagr.chi")).open(QIODevice::WriteOnly);
+    const auto junto = elegirCarpetas(bin, siempre, "/u");
+    EXPECT_EQ(junto.datos, bin);
+    EXPECT_TRUE(junto.escritura.isEmpty());
+}

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Instala en una carpeta temporal y comprueba que cada pieza queda en su sitio: el
+# programa, sus datos junto a la ayuda, la entrada del menú y los iconos.
+set -euo pipefail
+compilacion="$1"
+destino=$(mktemp -d)
+trap 'rm -rf "$destino"' EXIT
+cmake --install "$compilacion" --prefix "$destino" > /dev/null
+
+fallos=0
+for f in bin/hexora share/hexora/trigr.chi share/hexora/hexagr.chi share/hexora/BINARIO.dat \
+         share/hexora/HEXORA.HLP share/applications/hexora.desktop \
+         share/icons/hicolor/scalable/apps/hexora.svg \
+         share/icons/hicolor/48x48/apps/hexora.png share/icons/hicolor/256x256/apps/hexora.png; do
+  [ -s "$destino/$f" ] || { echo "falta $f"; fallos=1; }
+done
+[ -x "$destino/bin/hexora" ] || { echo "bin/hexora no es ejecutable"; fallos=1; }
+# Las pruebas no se instalan.
+[ ! -e "$destino/bin/pruebas_core" ] || { echo "se instaló un programa de pruebas"; fallos=1; }
+entrada="$destino/share/applications/hexora.desktop"
+for clave in '^Type=Application$' '^Exec=hexora$' '^Icon=hexora$' '^Categories=.*Education'; do
+  grep -q -E "$clave" "$entrada" || { echo "hexora.desktop: falta $clave"; fallos=1; }
+done
+# Los datos instalados son los de la compilación, byte a byte.
+cmp -s "$destino/share/hexora/BINARIO.dat" "$compilacion/bin/BINARIO.dat" || { echo "BINARIO.dat distinto"; fallos=1; }
+exit $fallos
