@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n) 
     // Las figuras de la entrada y unas fijas, buscadas en lo que haya quedado.
     const std::string inicio = texto.substr(0, 6);
     for (const std::string& figura : {inicio, std::string("777777"), std::string("969696")}) {
-        NumeroHexagrama(figura);
+        filaHexagrama(NumeroHexagrama(figura));
         PosicionHexagrama(figura);
         NombreTrigrama(figura.substr(0, 3));
     }

@@ -247,8 +247,7 @@ void FRMImprimir::Actualiza(const std::string& lineas) {
     TXTTRIGRAMA[1]->setText(textoQt(NombreTrigrama(lineas.substr(0, 3))));
     TXTTRIGRAMA[0]->setText(
         textoQt(NombreTrigrama(lineas.size() >= 6 ? lineas.substr(3, 3) : std::string())));
-    const auto& fila =
-        TablaHexagramas[static_cast<std::size_t>(std::max<short>(0, NumeroHexagrama(lineas)))];
+    const auto& fila = filaHexagrama(NumeroHexagrama(lineas));
     TXTHEXAGRAMA[0]->setText(textoQt(recortar(fila[1])) + QStringLiteral("-") + textoQt(fila[4]));
     TXTHEXAGRAMA[1]->setText(textoQt(recortar(fila[5])));
     Esperar(500);
