@@ -308,12 +308,11 @@ void FRMImprimir::Imprimir() {
     }
 }
 
-void FRMImprimir::imprimirHexagrama(const std::string& lineas, const QString& rotulo,
-                                    bool cargarTexto) {
+void FRMImprimir::imprimirHexagrama(const std::string& lineas, const QString& rotulo) {
     Actualiza(lineas);
     Framehexagrama->setTitle(rotulo);
     // Sin el texto de la figura no se imprime: saldría el de otro hexagrama.
-    if (cargarTexto && !CargarBuffer(lineas))
+    if (!CargarBuffer(lineas))
         return;
     Imprimir();
 }
@@ -338,16 +337,17 @@ void FRMImprimir::BTNMENU_Click(int Index) {
         PANIMPRIMIENDO->show();
         pdfs_.clear();
         if (OPCION[0]->isChecked()) {
-            imprimirHexagrama(Hexagrama.valor(), kPrincipal, true);
-            imprimirHexagrama(Complementario.valor(), kComplementario, true);
+            imprimirHexagrama(Hexagrama.valor(), kPrincipal);
+            imprimirHexagrama(Complementario.valor(), kComplementario);
         } else {
-            // El hexagrama que se ve en la interpretación; su texto ya está en el buffer.
+            // El hexagrama que se ve en la interpretación. Su texto se vuelve a cargar: si
+            // la interpretación no pudo, en el buffer queda el de otra consulta.
             const auto* interpretar =
                 dynamic_cast<const FRMInterpretar*>(Instancia(Pantalla::FRMInterpretar));
             const bool principal =
                 !interpretar || interpretar->Framehexagrama->title() == FRMInterpretar::kPrincipal;
             imprimirHexagrama(principal ? Hexagrama.valor() : Complementario.valor(),
-                              principal ? kPrincipal : kComplementario, false);
+                              principal ? kPrincipal : kComplementario);
         }
         OPCION[0]->setEnabled(true);
         OPCION[1]->setEnabled(true);
