@@ -7,6 +7,7 @@
 #include "core/AlmacenTextos.h"
 #include "core/ErrorArchivo.h"
 #include "core/Tablas.h"
+#include "core/Texto.h"
 
 #include <string>
 
@@ -32,6 +33,12 @@ std::string complementaria(const std::string& figura) {
 void cargarYExtraer(const std::string& figura) {
     try {
         CargarBuffer(figura, [](int k) { fuzz::comprobar(k >= 1 && k <= 6, "línea fuera"); });
+        // La extracción y la maquetación se paran en el primer "**" exacto: sin él seguirían
+        // por los restos de una carga anterior, el texto de otro hexagrama.
+        bool cerrado = false;
+        for (std::size_t i = 1; i <= kEntradasBuffer && !cerrado; ++i)
+            cerrado = recortarDerecha(BufferTexto[i]) == "**";
+        fuzz::comprobar(cerrado, "una carga termina sin el terminador exacto");
     } catch (const ErrorArchivo&) {
         // Falta, corto, dañado o demasiado largo: el programa lo dice y sigue.
     }
