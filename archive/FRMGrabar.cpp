@@ -26,7 +26,19 @@ FRMGrabar::FRMGrabar() {
     TXTUsuario = new QLineEdit(this);
     TXTUsuario->setAccessibleName(QStringLiteral("Nombre Usuario"));
     TXTUsuario->setMinimumWidth(300);
-    limitarACp1252(TXTUsuario, 30);
+    LabelAviso = new QLabel(this);
+    LabelAviso->setWordWrap(true);
+    LabelAviso->setStyleSheet(QStringLiteral("QLabel { color: #8a1c1c; }"));
+    LabelAviso->hide();
+    limitarACp1252(TXTUsuario, 30, [this](bool quitados, bool cortado) {
+        QStringList aviso;
+        if (quitados)
+            aviso << QStringLiteral("Se han quitado caracteres que el archivo no puede guardar.");
+        if (cortado)
+            aviso << QStringLiteral("El nombre admite como mucho 30 caracteres.");
+        LabelAviso->setText(aviso.join(QLatin1Char(' ')));
+        LabelAviso->show();
+    });
     Label1->setBuddy(TXTUsuario);
     connect(TXTUsuario, &QLineEdit::textChanged, this, &FRMGrabar::TXTUsuario_Change);
 
@@ -47,6 +59,7 @@ FRMGrabar::FRMGrabar() {
     disposicion->setContentsMargins(16, 14, 16, 12);
     disposicion->addWidget(Label1);
     disposicion->addWidget(TXTUsuario);
+    disposicion->addWidget(LabelAviso);
     disposicion->addLayout(botones);
     recentrarConRaton({this});
 }

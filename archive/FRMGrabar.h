@@ -21,6 +21,7 @@ public:
 
     QLabel* Label1;
     QLineEdit* TXTUsuario;
+    QLabel* LabelAviso; // qué se ha quitado de lo tecleado o pegado
     std::array<QPushButton*, 2> BTNAUX;
 };
 

@@ -215,7 +215,7 @@ void FRMRecuperar::MostrarConsulta() {
         LINEA[i]->setVisible(true);
     }
     const short k = NumeroHexagrama(lineas);
-    const auto& fila = TablaHexagramas[static_cast<std::size_t>(std::max<short>(0, k))];
+    const auto& fila = filaHexagrama(k);
     label2[0]->setText(QStringLiteral(" %1 - ").arg(k) + textoQt(recortar(fila[4])));
     label2[1]->setText(textoQt(recortar(fila[5])));
 }

@@ -119,8 +119,12 @@ void CargarBuffer(std::string_view lineas, const std::function<void(int)>& infor
             }
         }
         archivo.avanzar();
-        if (registro.compare(0, 2, "**") == 0)
+        if (registro.compare(0, 2, "**") == 0) {
+            // Lo que siga a "**" no cuenta: la extracción y la maquetación paran en "**"
+            // exacto y, sin él, seguirían por los restos de una carga anterior.
+            BufferTexto[i] = "**";
             return;
+        }
         if (++i > kEntradasBuffer)
             fallarCarga(kEntradasBuffer, "tiene un texto demasiado largo para la memoria de "
                                          "textos en la posición " +

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // Es la única pieza de la lógica que habla con el sistema operativo (POSIX): la
@@ -32,6 +33,19 @@ std::string causa(int error) {
     }
 }
 
+// Un archivo marcado de solo lectura no se sustituye: el renombrado pasaría por encima de
+// la marca (basta con poder escribir en la carpeta) y el usuario la puso para protegerlo.
+// Se miran los permisos y no solo access(), que para root siempre dice que sí.
+bool esDeSoloLectura(const std::filesystem::path& ruta) {
+    struct stat datos {};
+    if (::stat(ruta.c_str(), &datos) != 0)
+        return false;
+    return (datos.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           (::access(ruta.c_str(), W_OK) != 0 && errno == EACCES);
+}
+
+const char* const kSoloLectura = "el archivo es de solo lectura";
+
 } // namespace
 
 void fijarFalloEscritura(std::function<bool(PasoEscritura)> fallar) {
@@ -49,6 +63,9 @@ void reemplazarArchivo(const std::filesystem::path& destino, const std::string& 
                                               "). El archivo anterior sigue como estaba.");
     };
 
+    if (esDeSoloLectura(destino))
+        throw ErrorArchivo(nombreVisible, std::string("no se ha podido guardar (") + kSoloLectura +
+                                              "). El archivo anterior sigue como estaba.");
     if (falla(PasoEscritura::Crear))
         fracasar(EACCES, -1);
     const int fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -87,6 +104,9 @@ void reemplazarArchivo(const std::filesystem::path& destino, const std::string& 
 }
 
 void borrarArchivo(const std::filesystem::path& ruta, const std::string& nombreVisible) {
+    if (esDeSoloLectura(ruta))
+        throw ErrorArchivo(nombreVisible,
+                           std::string("no se ha podido borrar (") + kSoloLectura + ").");
     if (::unlink(ruta.c_str()) != 0 && errno != ENOENT)
         throw ErrorArchivo(nombreVisible, "no se ha podido borrar (" + causa(errno) + ").");
 }

@@ -43,6 +43,12 @@ void CargarTablas() {
     TablaHexagramas = std::move(*hexagramas);
 }
 
+const FilaHexagrama& filaHexagrama(long numero) {
+    // El número sale del primer campo de "hexagr.chi": uno dañado puede valer cualquier cosa.
+    const bool enTabla = numero > 0 && static_cast<std::size_t>(numero) < TablaHexagramas.size();
+    return TablaHexagramas[enTabla ? static_cast<std::size_t>(numero) : 0];
+}
+
 void vaciarTablas() {
     TablaTrigramas = {};
     TablaHexagramas = {};

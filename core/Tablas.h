@@ -13,6 +13,10 @@ using FilaHexagrama = std::array<std::string, 7>;
 extern std::array<FilaTrigrama, 9> TablaTrigramas;
 extern std::array<FilaHexagrama, 65> TablaHexagramas;
 
+// Fila de TablaHexagramas del número de un hexagrama (el que da NumeroHexagrama); la 0,
+// vacía, si el número no es el de ninguna fila, como el de una tabla dañada.
+const FilaHexagrama& filaHexagrama(long numero);
+
 // Lee las dos tablas de la carpeta del programa. Si un archivo falta, no se puede leer o
 // se acaba antes de tiempo lanza ErrorArchivo y deja las tablas como estaban.
 void CargarTablas();

@@ -223,6 +223,8 @@ void FRMInterpretar::Form_Activate() {
         } catch (const ErrorArchivo& e) {
             MsgBox(QString::fromStdString(e.what()), BotonesMensaje::Aceptar, IconoMensaje::Critico,
                    kTituloInformacion);
+            quedarSinTexto();
+            return;
         }
     } else {
         ponerConmutador(true);
@@ -238,10 +240,7 @@ void FRMInterpretar::Form_Activate() {
             BTNINTERPRETAR[i]->setEnabled(false);
         PREGUNTA->setText(textoQt(Pregunta.recortado()));
         if (!CargarBuffer(Hexagrama.valor())) {
-            // Sin texto que leer: ningún botón de sección ofrece lo que no hay.
-            for (auto* b : BTNINTERPRETAR)
-                b->setEnabled(false);
-            IndiceSeccion = -1;
+            quedarSinTexto();
             return;
         }
         for (int i = 0; i < 3; ++i)
@@ -277,8 +276,7 @@ void FRMInterpretar::ActualizaHexagrama(const std::string& lineas) {
     TXTTRIGRAMA[1]->setText(textoQt(NombreTrigrama(lineas.substr(0, 3))));
     TXTTRIGRAMA[0]->setText(
         textoQt(NombreTrigrama(lineas.size() >= 6 ? lineas.substr(3, 3) : std::string())));
-    const auto& fila =
-        TablaHexagramas[static_cast<std::size_t>(std::max<short>(0, NumeroHexagrama(lineas)))];
+    const auto& fila = filaHexagrama(NumeroHexagrama(lineas));
     TXTHEXAGRAMA[0]->setText(textoQt(recortar(fila[1])) + QStringLiteral("-") + textoQt(fila[4]));
     TXTHEXAGRAMA[1]->setText(textoQt(recortar(fila[5])));
 }
@@ -294,6 +292,15 @@ bool FRMInterpretar::CargarBuffer(const std::string& lineas) {
     BTNINTERPRETAR[0]->setEnabled(true);
     BTNINTERPRETAR[0]->setFocus();
     return true;
+}
+
+void FRMInterpretar::quedarSinTexto() {
+    for (auto* b : BTNINTERPRETAR)
+        b->setEnabled(false);
+    Text1->clear();
+    Text2[0]->clear();
+    Text2[1]->clear();
+    IndiceSeccion = -1;
 }
 
 void FRMInterpretar::BTNINTERPRETAR_GotFocus(int Index) {
@@ -349,16 +356,21 @@ void FRMInterpretar::BTNMENU_Click(int Index) {
             return;
         }
         const bool volverAlPrincipal = seVeElComplementario();
+        bool cargado = false;
         if (volverAlPrincipal) {
             ActualizaHexagrama(Hexagrama.valor());
-            CargarBuffer(Hexagrama.valor());
+            cargado = CargarBuffer(Hexagrama.valor());
         } else {
             for (int i = 3; i < 9; ++i)
                 BTNINTERPRETAR[i]->setEnabled(false);
             ActualizaHexagrama(Complementario.valor());
-            CargarBuffer(Complementario.valor());
+            cargado = CargarBuffer(Complementario.valor());
         }
         ponerConmutador(volverAlPrincipal);
+        if (!cargado) {
+            quedarSinTexto();
+            return;
+        }
         IndiceSeccion = -1;
         mostrarIndice(0);
         break;

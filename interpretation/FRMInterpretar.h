@@ -57,6 +57,9 @@ private:
     // Carga en el buffer el texto de la figura y habilita los botones de sus líneas
     // mutantes; un error de los datos se dice al usuario.
     bool CargarBuffer(const std::string& lineas);
+    // Tras una carga fallida el buffer no tiene el texto de la figura que se ve: no se
+    // ofrece ninguna sección.
+    void quedarSinTexto();
     void mostrarIndice(int Index);
     bool seVeElComplementario() const;
     void ponerConmutador(bool principal);

@@ -247,8 +247,7 @@ void FRMImprimir::Actualiza(const std::string& lineas) {
     TXTTRIGRAMA[1]->setText(textoQt(NombreTrigrama(lineas.substr(0, 3))));
     TXTTRIGRAMA[0]->setText(
         textoQt(NombreTrigrama(lineas.size() >= 6 ? lineas.substr(3, 3) : std::string())));
-    const auto& fila =
-        TablaHexagramas[static_cast<std::size_t>(std::max<short>(0, NumeroHexagrama(lineas)))];
+    const auto& fila = filaHexagrama(NumeroHexagrama(lineas));
     TXTHEXAGRAMA[0]->setText(textoQt(recortar(fila[1])) + QStringLiteral("-") + textoQt(fila[4]));
     TXTHEXAGRAMA[1]->setText(textoQt(recortar(fila[5])));
     Esperar(500);
@@ -309,12 +308,11 @@ void FRMImprimir::Imprimir() {
     }
 }
 
-void FRMImprimir::imprimirHexagrama(const std::string& lineas, const QString& rotulo,
-                                    bool cargarTexto) {
+void FRMImprimir::imprimirHexagrama(const std::string& lineas, const QString& rotulo) {
     Actualiza(lineas);
     Framehexagrama->setTitle(rotulo);
     // Sin el texto de la figura no se imprime: saldría el de otro hexagrama.
-    if (cargarTexto && !CargarBuffer(lineas))
+    if (!CargarBuffer(lineas))
         return;
     Imprimir();
 }
@@ -339,16 +337,17 @@ void FRMImprimir::BTNMENU_Click(int Index) {
         PANIMPRIMIENDO->show();
         pdfs_.clear();
         if (OPCION[0]->isChecked()) {
-            imprimirHexagrama(Hexagrama.valor(), kPrincipal, true);
-            imprimirHexagrama(Complementario.valor(), kComplementario, true);
+            imprimirHexagrama(Hexagrama.valor(), kPrincipal);
+            imprimirHexagrama(Complementario.valor(), kComplementario);
         } else {
-            // El hexagrama que se ve en la interpretación; su texto ya está en el buffer.
+            // El hexagrama que se ve en la interpretación. Su texto se vuelve a cargar: si
+            // la interpretación no pudo, en el buffer queda el de otra consulta.
             const auto* interpretar =
                 dynamic_cast<const FRMInterpretar*>(Instancia(Pantalla::FRMInterpretar));
             const bool principal =
                 !interpretar || interpretar->Framehexagrama->title() == FRMInterpretar::kPrincipal;
             imprimirHexagrama(principal ? Hexagrama.valor() : Complementario.valor(),
-                              principal ? kPrincipal : kComplementario, false);
+                              principal ? kPrincipal : kComplementario);
         }
         OPCION[0]->setEnabled(true);
         OPCION[1]->setEnabled(true);

@@ -52,7 +52,7 @@ public:
 private:
     bool CargarBuffer(const std::string& lineas);
     // Prepara la vista previa y el texto de la figura y la imprime.
-    void imprimirHexagrama(const std::string& lineas, const QString& rotulo, bool cargarTexto);
+    void imprimirHexagrama(const std::string& lineas, const QString& rotulo);
     void avisarArchivos();
 
     std::array<QLabel*, 2> rotulosTrigramas_;

@@ -4,6 +4,7 @@ set -euo pipefail
 
 PAQUETES=(
   cmake g++ make pkg-config
+  clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n
   hunspell hunspell-es

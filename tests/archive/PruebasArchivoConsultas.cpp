@@ -9,8 +9,12 @@
 
 #include <csignal>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 #include <random>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -53,6 +57,56 @@ using V = std::vector<std::string>;
 std::string relleno(std::string s, std::size_t n) {
     s.resize(n, ' ');
     return s;
+}
+
+// Ejecuta la función en un proceso hijo con montajes propios, que desaparecen con él, y
+// devuelve lo que la función escribe. Montar exige ser root (lo es la integración
+// continua); si no se puede, devuelve nada.
+std::optional<std::string> conMontajesPropios(const std::function<std::string()>& funcion) {
+    int tubo[2];
+    if (pipe(tubo) != 0)
+        return std::nullopt;
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        close(tubo[0]);
+        std::string salida = "\x01";
+        if (unshare(CLONE_NEWNS) == 0 &&
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0) {
+            try {
+                salida = funcion();
+            } catch (const std::exception& e) {
+                salida = std::string("excepción inesperada: ") + e.what();
+            }
+        }
+        const ssize_t escrito = write(tubo[1], salida.data(), salida.size());
+        _exit(escrito == static_cast<ssize_t>(salida.size()) ? 0 : 1);
+    }
+    close(tubo[1]);
+    std::string leido;
+    char trozo[512];
+    for (ssize_t n; (n = read(tubo[0], trozo, sizeof trozo)) > 0;)
+        leido.append(trozo, static_cast<std::size_t>(n));
+    close(tubo[0]);
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    if (leido == "\x01")
+        return std::nullopt;
+    return leido;
+}
+
+// Mensaje del error de la operación, o "sin error".
+std::string mensajeDe(const std::function<void()>& operacion) {
+    try {
+        operacion();
+    } catch (const ErrorArchivo& e) {
+        return e.what();
+    }
+    return "sin error";
+}
+
+std::size_t archivosEn(const std::filesystem::path& carpeta) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(carpeta),
+                                                  std::filesystem::directory_iterator()));
 }
 
 } // namespace
@@ -205,4 +259,76 @@ TEST_F(ArchivoConsultas, CarpetaDeEscrituraAparte) {
     fijarCarpetaEscritura({});
     EXPECT_TRUE(std::filesystem::exists(datosUsuario / "usuarios.dat"));
     EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "usuarios.dat"));
+}
+
+// Un archivo marcado de solo lectura no se sustituye ni se borra, aunque la carpeta deje
+// (también para root): se avisa y queda como estaba, marca incluida.
+TEST_F(ArchivoConsultas, ArchivoDeSoloLecturaSeRespeta) {
+    grabar("ANA", "uno");
+    const std::string antes = contenido();
+    const auto ruta = carpeta.ruta() / "usuarios.dat";
+    std::filesystem::permissions(ruta, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    const std::string alGrabar = mensajeDe([&] { grabar("BEA", "dos"); });
+    EXPECT_NE(alGrabar.find("\"usuarios.dat\""), std::string::npos) << alGrabar;
+    EXPECT_NE(alGrabar.find("solo lectura"), std::string::npos) << alGrabar;
+    const std::string alBorrar = mensajeDe([&] { EliminarConsulta(0, leerConsultas()[0]); });
+    EXPECT_NE(alBorrar.find("solo lectura"), std::string::npos) << alBorrar;
+    EXPECT_EQ(contenido(), antes);
+    EXPECT_EQ(std::filesystem::status(ruta).permissions() & std::filesystem::perms::owner_write,
+              std::filesystem::perms::none);
+    EXPECT_EQ(archivosEn(carpeta.ruta()), 1u);
+}
+
+// Con la carpeta montada de solo lectura, grabar y borrar avisan y el archivo sigue entero.
+TEST_F(ArchivoConsultas, CarpetaDeSoloLectura) {
+    grabar("ANA", "uno");
+    grabar("BEA", "dos");
+    const std::string antes = contenido();
+    const std::string ruta = carpeta.ruta().string();
+    const auto informe = conMontajesPropios([&] {
+        if (mount(ruta.c_str(), ruta.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+            mount(nullptr, ruta.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            return std::string("\x01");
+        return mensajeDe([&] { grabar("CAR", "tres"); }) + "\n" +
+               mensajeDe([&] { EliminarConsulta(0, leerConsultas()[0]); }) + "\n" +
+               std::to_string(contenido() == antes) + std::to_string(archivosEn(ruta));
+    });
+    if (!informe || *informe == "\x01")
+        GTEST_SKIP() << "Hace falta ser root para montar la carpeta de solo lectura.";
+    EXPECT_EQ(*informe, "El archivo \"usuarios.dat\" no se ha podido guardar (la carpeta del "
+                        "programa es de solo lectura). El archivo anterior sigue como estaba.\n"
+                        "El archivo \"usuarios.dat\" no se ha podido guardar (la carpeta del "
+                        "programa es de solo lectura). El archivo anterior sigue como estaba.\n"
+                        "11");
+    EXPECT_EQ(contenido(), antes);
+}
+
+// El disco se llena a mitad de la escritura: se avisa de la falta de espacio, el archivo
+// anterior sigue entero y, con sitio de nuevo, la misma consulta se graba.
+TEST_F(ArchivoConsultas, DiscoQueSeLlenaAlGrabar) {
+    const std::string ruta = carpeta.ruta().string();
+    const auto informe = conMontajesPropios([&] {
+        // Un disco de 64 KiB con el archivo de 100 consultas (16 000 bytes) y un relleno que
+        // deja libres menos páginas de las que ocupa el archivo nuevo.
+        if (mount("tmpfs", ruta.c_str(), "tmpfs", 0, "size=64k") != 0)
+            return std::string("\x01");
+        for (int i = 0; i < 100; ++i)
+            grabar("USUARIO " + std::to_string(i % 7), "pregunta " + std::to_string(i));
+        const std::string antes = contenido();
+        std::ofstream relleno(carpeta.ruta() / "relleno", std::ios::binary);
+        relleno << std::string(64 * 1024 - 16384 - 2 * 4096, 'r');
+        relleno.close();
+        const std::string lleno = mensajeDe([&] { grabar("ZOE", "la que no cabe"); });
+        const bool intacto = contenido() == antes && archivosEn(ruta) == 2;
+        std::filesystem::remove(carpeta.ruta() / "relleno");
+        const std::string conSitio = mensajeDe([&] { grabar("ZOE", "la que no cabe"); });
+        return lleno + "\n" + std::to_string(intacto) + "\n" + conSitio + "\n" +
+               std::to_string(leerConsultas().size());
+    });
+    if (!informe || *informe == "\x01")
+        GTEST_SKIP() << "Hace falta ser root para montar un disco pequeño.";
+    EXPECT_EQ(*informe, "El archivo \"usuarios.dat\" no se ha podido guardar (no queda espacio "
+                        "en el disco). El archivo anterior sigue como estaba.\n1\nsin error\n101");
 }

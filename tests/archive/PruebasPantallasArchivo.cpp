@@ -72,6 +72,31 @@ TEST_F(PantallasArchivo, GrabarPideUnNombreNoVacio) {
     EXPECT_EQ(registros[0].Lineas(), "967876");
 }
 
+// Un nombre pegado con lo que Windows-1252 no tiene, o larguísimo: se queda lo que cabe,
+// se avisa en la pantalla y se graba justo lo que se ve.
+TEST_F(PantallasArchivo, NombrePegadoFueraDeWindows1252OLarguisimo) {
+    auto* f = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
+    f->show();
+    EXPECT_FALSE(f->LabelAviso->isVisible());
+    // Más de 30 caracteres que no caben, delante de un nombre que sí.
+    f->TXTUsuario->setText(QString(40, QChar(0x4E2D)) + QString::fromUtf8("josé\t\U0001F600"));
+    EXPECT_EQ(f->TXTUsuario->text(), QString::fromUtf8("josé"));
+    EXPECT_TRUE(f->LabelAviso->isVisible());
+    EXPECT_EQ(f->LabelAviso->text(), "Se han quitado caracteres que el archivo no puede guardar.");
+    // Cien mil caracteres pegados en medio: entra lo que cabe y lo de detrás sigue.
+    f->TXTUsuario->setCursorPosition(2);
+    f->TXTUsuario->insert(QString(100000, QLatin1Char('n')));
+    EXPECT_EQ(f->TXTUsuario->text(),
+              "jo" + QString(26, QLatin1Char('n')) + QString::fromUtf8("sé"));
+    EXPECT_EQ(f->TXTUsuario->cursorPosition(), 28);
+    EXPECT_EQ(f->LabelAviso->text(), "El nombre admite como mucho 30 caracteres.");
+    f->BTNAUX_Click(0);
+    EXPECT_TRUE(entorno.mensajes.empty());
+    const auto registros = leerConsultas();
+    ASSERT_EQ(registros.size(), 1u);
+    EXPECT_EQ(registros[0].Usuario(), "JO" + std::string(26, 'N') + "S\xC9");
+}
+
 TEST_F(PantallasArchivo, GrabarSobreUnArchivoDanadoAvisaYNoToca) {
     carpeta.escribir("usuarios.dat", "corto");
     auto* f = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);

@@ -144,6 +144,13 @@ TEST_F(AlmacenTextos, UnaCargaMasCortaDejaRestosQueNadieLee) {
     cargar("777777");
     EXPECT_EQ(recortarDerecha(BufferTexto[9]), "   Linea uno."); // resto de la carga anterior
     EXPECT_EQ(ExtraerSeccion("L1").texto, "");
+
+    // Un terminador con algo detrás (un archivo dañado) cierra la carga igual.
+    cargar("999999");
+    escribirBloques({{"T", "*D", "   Corto.", "**   resto del registro"}});
+    cargar("777777");
+    EXPECT_EQ(entradasHastaTerminador(), (V{"*D", "   Corto.", "**"}));
+    EXPECT_EQ(ExtraerSeccion("C").texto, "");
 }
 
 TEST_F(AlmacenTextos, UnionesDeRegistrosYParrafos) {

@@ -65,6 +65,18 @@ TEST_F(Aritmetica, ElNumeroSeRedondeaAlParMasProximo) {
     EXPECT_EQ(numeroCon("99999"), 0); // no cabe en 16 bits
 }
 
+// Las pantallas toman los nombres de la fila del número; uno que no es de ninguna fila (una
+// tabla dañada) da la fila vacía y nunca se sale de la tabla.
+TEST_F(Aritmetica, FilaDelNumeroDeHexagrama) {
+    EXPECT_EQ(filaHexagrama(NumeroHexagrama("788878"))[4], "Chun");
+    TablaHexagramas[64] = {"", "64", "787", "878", "Wei Chi", "", "9"};
+    for (const char* campo : {"65", "981", "-3", "0"}) {
+        TablaHexagramas[1][1] = campo;
+        EXPECT_EQ(&filaHexagrama(NumeroHexagrama("777777")), &TablaHexagramas[0]) << campo;
+    }
+    EXPECT_EQ(&filaHexagrama(64), &TablaHexagramas[64]);
+}
+
 TEST_F(Aritmetica, NombreTrigrama) {
     EXPECT_EQ(NombreTrigrama("796"), "Li, El Fuego");
     EXPECT_EQ(NombreTrigrama("999"), "Ch'ien, El Cielo");

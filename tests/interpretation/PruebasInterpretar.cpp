@@ -1,3 +1,4 @@
+#include "CarpetaTemporal.h"
 #include "EntornoPantallas.h"
 #include "core/AlmacenTextos.h"
 #include "core/Aritmetica.h"
@@ -17,6 +18,9 @@
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 using namespace hexora;
 
@@ -186,4 +190,49 @@ TEST_F(Interpretar, PulsarTitulosYTrigramas) {
     EXPECT_EQ(f->IndiceSeccion, 0);
     QApplication::sendEvent(f->Framehexagrama, &suelta);
     EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
+}
+
+// Sin texto que leer (una figura de un archivo de consultas dañado que no es ningún
+// hexagrama, o "BINARIO.dat" corto o ausente) se avisa una vez por carga y no se ofrece
+// ninguna sección: nunca el texto que quedó en el buffer de otra consulta.
+TEST_F(Interpretar, FiguraSinTextoODatosCortos) {
+    abrir("967876");
+    const auto sinTexto = [this] {
+        return habilitadas().empty() && f->Text1->toPlainText().isEmpty() &&
+               f->Text2[0]->toPlainText().isEmpty() && f->Text2[1]->toPlainText().isEmpty();
+    };
+    abrir("123459");
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_EQ(entorno.mensajes[0].texto,
+              "El archivo \"hexagr.chi\" no contiene la figura \"123459\".");
+    EXPECT_EQ(entorno.mensajes[0].titulo, "Información al usuario");
+    EXPECT_TRUE(sinTexto());
+    f->BTNMENU_Click(0); // su complementaria tampoco existe
+    ASSERT_EQ(entorno.mensajes.size(), 2u);
+    EXPECT_TRUE(entorno.mensajes[1].texto.contains("\"123458\""));
+    EXPECT_TRUE(sinTexto());
+    f->BTNMENU_Click(0);
+    EXPECT_TRUE(sinTexto());
+
+    std::ifstream original(std::string(HEXORA_CARPETA_PROGRAMA) + "/BINARIO.dat", std::ios::binary);
+    const std::string binario{std::istreambuf_iterator<char>(original),
+                              std::istreambuf_iterator<char>()};
+    CarpetaTemporal carpeta;
+    carpeta.escribir("BINARIO.dat", binario.substr(0, binario.size() / 2));
+    entorno.mensajes.clear();
+    abrir("878787"); // el hexagrama 64, al final del archivo
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("El archivo \"BINARIO.dat\" se acaba antes"))
+        << entorno.mensajes[0].texto.toStdString();
+    EXPECT_TRUE(sinTexto());
+
+    abrir("777777"); // el primero sí está entero
+    EXPECT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2}));
+    f->BTNMENU_Click(1); // vuelta de archivar, con el archivo ya perdido
+    std::filesystem::remove(carpeta.ruta() / "BINARIO.dat");
+    f->Form_Activate();
+    ASSERT_EQ(entorno.mensajes.size(), 2u);
+    EXPECT_TRUE(entorno.mensajes[1].texto.contains("no está en la carpeta del programa"));
+    EXPECT_TRUE(sinTexto());
 }

@@ -336,3 +336,16 @@ TEST(DialogoFuentes, LaLetraNormalSigueNormal) {
     const QFontInfo impresa(fuenteImpresion(guardada.nombre, guardada.tamano, false, false));
     EXPECT_TRUE(!impresa.italic() && impresa.family() == "DejaVu Serif");
 }
+
+// Una figura sin texto (de un archivo de consultas dañado) no se imprime con el texto que
+// quedó en el buffer de la consulta anterior: se avisa y no sale ningún documento.
+TEST_F(Imprimir, FiguraSinTextoNoSeImprimeConElDeOtra) {
+    consulta("967876");
+    consulta("123459");
+    entorno.mensajes.clear();
+    desdeInterpretar([this] { f->BTNMENU_Click(0); }); // el hexagrama que se ve
+    EXPECT_TRUE(pdfs().isEmpty());
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_EQ(entorno.mensajes[0].texto,
+              "El archivo \"hexagr.chi\" no contiene la figura \"123459\".");
+}
