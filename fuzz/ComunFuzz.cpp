@@ -2,6 +2,8 @@
 
 #include "core/CarpetaPrograma.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,7 +21,18 @@ struct Carpeta {
         const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
                                                ? std::filesystem::path("/dev/shm")
                                                : std::filesystem::temp_directory_path();
-        ruta = base / ("hexora-fuzz-" + std::to_string(::getpid()));
+        // Un proceso que muere en un fallo (y la reducción de una entrada mata cientos) no
+        // borra su carpeta: se borran aquí las de procesos que ya no existen.
+        const std::string prefijo = "hexora-fuzz-";
+        for (const auto& e : std::filesystem::directory_iterator(base, ec)) {
+            const std::string nombre = e.path().filename().string();
+            if (nombre.rfind(prefijo, 0) != 0)
+                continue;
+            const long pid = std::strtol(nombre.c_str() + prefijo.size(), nullptr, 10);
+            if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+                std::filesystem::remove_all(e.path(), ec);
+        }
+        ruta = base / (prefijo + std::to_string(::getpid()));
         std::filesystem::create_directories(ruta);
     }
     ~Carpeta() {
