@@ -13,6 +13,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   # listarlas.
   export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:halt_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
   cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DHEXORA_SANITIZE=ON
   cmake --build build-sanitize -j"$(nproc)"
   ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"
