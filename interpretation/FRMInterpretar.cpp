@@ -8,6 +8,7 @@
 #include "platform/Mensajes.h"
 #include "platform/Plataforma.h"
 #include "shell/GRAFICOS.h"
+#include "shell/NombresHexagrama.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -273,12 +274,7 @@ void FRMInterpretar::ActualizaHexagrama(const std::string& lineas) {
                                                     : QIcon());
         LINEA[i]->setVisible(true);
     }
-    TXTTRIGRAMA[1]->setText(textoQt(NombreTrigrama(lineas.substr(0, 3))));
-    TXTTRIGRAMA[0]->setText(
-        textoQt(NombreTrigrama(lineas.size() >= 6 ? lineas.substr(3, 3) : std::string())));
-    const auto& fila = filaHexagrama(NumeroHexagrama(lineas));
-    TXTHEXAGRAMA[0]->setText(textoQt(recortar(fila[1])) + QStringLiteral("-") + textoQt(fila[4]));
-    TXTHEXAGRAMA[1]->setText(textoQt(recortar(fila[5])));
+    mostrarNombresHexagrama(lineas, TXTHEXAGRAMA, TXTTRIGRAMA);
 }
 
 bool FRMInterpretar::CargarBuffer(const std::string& lineas) {

@@ -15,6 +15,7 @@
 #include "platform/Mensajes.h"
 #include "platform/Plataforma.h"
 #include "shell/GRAFICOS.h"
+#include "shell/NombresHexagrama.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -31,41 +32,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 
 namespace hexora {
 
 namespace {
-
-// Imagen del botón de imprimir, del tamaño de las de aceptar y cancelar: una placa con una
-// impresora y su hoja.
-QPixmap imagenImprimir() {
-    const QSize tamano(75, 40);
-    const qreal densidad = qApp ? qApp->devicePixelRatio() : 1.0;
-    QPixmap p(QSize(static_cast<int>(std::ceil(tamano.width() * densidad)),
-                    static_cast<int>(std::ceil(tamano.height() * densidad))));
-    p.setDevicePixelRatio(densidad);
-    p.fill(Qt::transparent);
-    QPainter pintor(&p);
-    pintor.setRenderHint(QPainter::Antialiasing);
-    const QColor base(0x1f, 0x5f, 0x7a);
-    QLinearGradient degradado(0, 0, 0, tamano.height());
-    degradado.setColorAt(0, base.lighter(135));
-    degradado.setColorAt(1, base.darker(115));
-    pintor.setPen(QPen(base.darker(160), 1.2));
-    pintor.setBrush(degradado);
-    pintor.drawRoundedRect(QRectF(1, 1, tamano.width() - 2, tamano.height() - 2), 7, 7);
-    pintor.setPen(QPen(Qt::white, 2));
-    pintor.setBrush(Qt::NoBrush);
-    pintor.drawRect(QRectF(29, 6, 17, 9));
-    pintor.setBrush(Qt::white);
-    pintor.drawRoundedRect(QRectF(22, 14, 31, 13), 2, 2);
-    pintor.setBrush(base);
-    pintor.drawRect(QRectF(28, 23, 19, 12));
-    pintor.drawLine(QPointF(31, 28), QPointF(44, 28));
-    pintor.drawLine(QPointF(31, 31), QPointF(40, 31));
-    return p;
-}
 
 FinImpresion imprimirInforme(const DatosInforme& datos, ImpresoraQt& impresora, MedidaQt& medida) {
     const auto manejador = [](const AvisoFallo& aviso) {
@@ -173,7 +143,7 @@ FRMImprimir::FRMImprimir()
         BTNMENU[i]->setFixedSize(83, 48);
         BTNMENU[i]->setIconSize(QSize(75, 40));
     }
-    BTNMENU[0]->setIcon(imagenImprimir());
+    BTNMENU[0]->setIcon(Graficos().Gimprimir);
     BTNMENU[0]->setDefault(true);
     auto* grupoMenu = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
@@ -244,12 +214,7 @@ void FRMImprimir::Actualiza(const std::string& lineas) {
     }
     for (auto* rotulo : rotulosTrigramas_)
         rotulo->show();
-    TXTTRIGRAMA[1]->setText(textoQt(NombreTrigrama(lineas.substr(0, 3))));
-    TXTTRIGRAMA[0]->setText(
-        textoQt(NombreTrigrama(lineas.size() >= 6 ? lineas.substr(3, 3) : std::string())));
-    const auto& fila = filaHexagrama(NumeroHexagrama(lineas));
-    TXTHEXAGRAMA[0]->setText(textoQt(recortar(fila[1])) + QStringLiteral("-") + textoQt(fila[4]));
-    TXTHEXAGRAMA[1]->setText(textoQt(recortar(fila[5])));
+    mostrarNombresHexagrama(lineas, TXTHEXAGRAMA, TXTTRIGRAMA);
     Esperar(500);
 }
 

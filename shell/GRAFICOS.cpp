@@ -255,6 +255,26 @@ QPixmap imagenInterpretar(int indice) {
     return p;
 }
 
+// Botón de imprimir: una impresora con su hoja sobre una placa azul.
+QPixmap imagenImprimir() {
+    const QSize tamano(75, 40);
+    QPixmap p = lienzo(tamano);
+    QPainter pintor(&p);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    const QColor base(0x1f, 0x5f, 0x7a);
+    placaBoton(pintor, tamano, base);
+    pintor.setPen(QPen(Qt::white, 2));
+    pintor.setBrush(Qt::NoBrush);
+    pintor.drawRect(QRectF(29, 6, 17, 9));
+    pintor.setBrush(Qt::white);
+    pintor.drawRoundedRect(QRectF(22, 14, 31, 13), 2, 2);
+    pintor.setBrush(base);
+    pintor.drawRect(QRectF(28, 23, 19, 12));
+    pintor.drawLine(QPointF(31, 28), QPointF(44, 28));
+    pintor.drawLine(QPointF(31, 31), QPointF(40, 31));
+    return p;
+}
+
 // Botón de borrar: una papelera sobre una placa ocre.
 QPixmap imagenEliminar() {
     const QSize tamano(75, 40);
@@ -497,6 +517,7 @@ GRAFICOS& Graficos() {
         for (int i = 0; i < 3; ++i)
             g.imagenesInterpretar[i] = imagenInterpretar(i);
         g.Geliminar = imagenEliminar();
+        g.Gimprimir = imagenImprimir();
         g.grfmoneda = {imagenMoneda(1, true),    imagenMoneda(0.7, true), imagenMoneda(0, true),
                        imagenMoneda(0.4, false), imagenMoneda(1, false),  imagenMoneda(0.7, false),
                        imagenMoneda(0.4, true)};

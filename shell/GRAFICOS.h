@@ -41,6 +41,7 @@ public:
     std::array<QPixmap, 2> IMGHEXAGR;
     std::array<QPixmap, 3> imagenesInterpretar;
     QPixmap Geliminar; // 75 x 40, borrar una consulta archivada
+    QPixmap Gimprimir; // 75 x 40, imprimir
 
     bool cargado() const { return !Gaceptar.isNull(); }
 };
