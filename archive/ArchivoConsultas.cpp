@@ -5,12 +5,11 @@
 #include "core/ErrorArchivo.h"
 #include "core/EscrituraAtomica.h"
 #include "core/EstadoConsulta.h"
+#include "core/LectorArchivo.h"
 #include "core/Texto.h"
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace hexora {
 
@@ -30,39 +29,50 @@ void RegistroConsulta::fijar(std::size_t inicio, std::size_t ancho, std::string_
               bytes_.begin() + static_cast<std::ptrdiff_t>(inicio + ancho), ' ');
 }
 
-std::vector<RegistroConsulta> leerConsultas() {
-    const auto ruta = rutaEscritura(kArchivoConsultas);
-    std::error_code ec;
-    if (!std::filesystem::exists(ruta, ec))
-        return {};
-    std::ifstream f(ruta, std::ios::binary);
-    if (!f)
-        throw ErrorArchivo(kArchivoConsultas, "no se puede abrir para leer (¿permisos?).");
-    const std::string contenido{std::istreambuf_iterator<char>(f),
-                                std::istreambuf_iterator<char>()};
-    if (f.bad())
-        throw ErrorArchivo(kArchivoConsultas, "no se puede leer.");
-    if (contenido.size() % kLongitudConsulta != 0)
-        throw ErrorArchivo(kArchivoConsultas,
-                           "está dañado: mide " + std::to_string(contenido.size()) +
-                               " bytes, que no son un número entero de consultas de 160 bytes. "
-                               "No se ha cambiado nada en él.");
-    std::vector<RegistroConsulta> registros;
-    registros.reserve(contenido.size() / kLongitudConsulta);
-    for (std::size_t i = 0; i < contenido.size(); i += kLongitudConsulta)
-        registros.push_back(
-            RegistroConsulta::desdeBytes(std::string_view(contenido).substr(i, kLongitudConsulta)));
-    return registros;
-}
-
 namespace {
 
-void escribirConsultas(const std::vector<RegistroConsulta>& registros) {
+struct ArchivoLeido {
+    std::vector<RegistroConsulta> registros;
+    bool delPrograma = false; // leído de la carpeta del programa, no de la de escritura
+};
+
+bool escrituraAparte() {
+    return rutaEscritura(kArchivoConsultas) != rutaPrograma(kArchivoConsultas);
+}
+
+ArchivoLeido leerArchivo() {
+    ArchivoLeido leido;
+    auto contenido = leerSiExiste(rutaEscritura(kArchivoConsultas), kArchivoConsultas);
+    if (!contenido && escrituraAparte()) {
+        contenido = leerSiExiste(rutaPrograma(kArchivoConsultas), kArchivoConsultas);
+        leido.delPrograma = contenido.has_value();
+    }
+    if (!contenido)
+        return leido;
+    if (contenido->size() % kLongitudConsulta != 0)
+        throw ErrorArchivo(kArchivoConsultas,
+                           "está dañado: mide " + std::to_string(contenido->size()) +
+                               " bytes, que no son un número entero de consultas de 160 bytes. "
+                               "No se ha cambiado nada en él.");
+    leido.registros.reserve(contenido->size() / kLongitudConsulta);
+    for (std::size_t i = 0; i < contenido->size(); i += kLongitudConsulta)
+        leido.registros.push_back(RegistroConsulta::desdeBytes(
+            std::string_view(*contenido).substr(i, kLongitudConsulta)));
+    return leido;
+}
+
+CambioArchivo escribirConsultas(const std::vector<RegistroConsulta>& registros, bool delPrograma) {
     std::string contenido;
     contenido.reserve(registros.size() * kLongitudConsulta);
     for (const auto& r : registros)
         contenido += r.bytes();
-    reemplazarArchivo(rutaEscritura(kArchivoConsultas), contenido, kArchivoConsultas);
+    const auto destino = rutaEscritura(kArchivoConsultas);
+    CambioArchivo cambio;
+    cambio.confirmado =
+        reemplazarArchivo(destino, contenido, kArchivoConsultas) == Confirmacion::EnDisco;
+    if (delPrograma)
+        cambio.trasladadoA = destino;
+    return cambio;
 }
 
 std::string dosCifras(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
@@ -90,27 +100,39 @@ void OrdenarArchivo(std::vector<RegistroConsulta>& registros) {
     }
 }
 
-void GrabarConsulta(std::string_view usuarioCp1252, std::string_view fecha) {
-    auto registros = leerConsultas();
+std::vector<RegistroConsulta> leerConsultas() { return leerArchivo().registros; }
+
+void limpiarArchivoConsultas() { limpiarTemporal(rutaEscritura(kArchivoConsultas)); }
+
+CambioArchivo GrabarConsulta(std::string_view usuarioCp1252, std::string_view fecha) {
+    auto leido = leerArchivo();
     Registro.fijarUsuario(normalizarUsuario(usuarioCp1252));
     Registro.fijarTexto(Pregunta.valor());
     Registro.fijarLineas(Hexagrama.valor());
     Registro.fijarFecha(fecha);
-    registros.push_back(Registro);
-    OrdenarArchivo(registros);
-    escribirConsultas(registros);
+    leido.registros.push_back(Registro);
+    OrdenarArchivo(leido.registros);
+    return escribirConsultas(leido.registros, leido.delPrograma);
 }
 
-bool EliminarConsulta(std::size_t indice, const RegistroConsulta& esperado) {
-    auto registros = leerConsultas();
+std::optional<CambioArchivo> EliminarConsulta(std::size_t indice,
+                                              const RegistroConsulta& esperado) {
+    auto leido = leerArchivo();
+    auto& registros = leido.registros;
     if (indice >= registros.size() || !(registros[indice] == esperado))
-        return false;
+        return std::nullopt;
     registros.erase(registros.begin() + static_cast<std::ptrdiff_t>(indice));
-    if (registros.empty())
-        borrarArchivo(rutaEscritura(kArchivoConsultas), kArchivoConsultas);
-    else
-        escribirConsultas(registros);
-    return true;
+    // Sin el archivo de la carpeta de escritura volvería a verse el de la del programa:
+    // en ese caso se deja vacío, que es un archivo sin consultas.
+    const bool hayOtroDebajo =
+        leido.delPrograma ||
+        (escrituraAparte() && leerSiExiste(rutaPrograma(kArchivoConsultas), kArchivoConsultas));
+    if (!registros.empty() || hayOtroDebajo)
+        return escribirConsultas(registros, leido.delPrograma);
+    CambioArchivo cambio;
+    cambio.confirmado =
+        borrarArchivo(rutaEscritura(kArchivoConsultas), kArchivoConsultas) == Confirmacion::EnDisco;
+    return cambio;
 }
 
 } // namespace hexora

@@ -4,6 +4,8 @@
 // renombra sobre el archivo, de modo que nunca queda a medias.
 
 #include <array>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,9 +52,25 @@ private:
 extern RegistroConsulta Registro;
 extern RegistroConsulta RegistroAux;
 
-// Todos los registros del archivo de la carpeta del programa; vacío si no existe. Lanza
-// ErrorArchivo si no se puede leer o si su tamaño no es múltiplo de 160 (está dañado).
+// Todos los registros del archivo; vacío si no existe. Lanza ErrorArchivo si no se puede
+// consultar o leer o si su tamaño no es múltiplo de 160 (está dañado).
+//
+// El archivo está en la carpeta de escritura. Si esa no es la del programa (programa
+// instalado en una carpeta sin escritura) y allí aún no hay archivo, se lee el de la carpeta
+// del programa: las consultas que ya había no se esconden nunca.
 std::vector<RegistroConsulta> leerConsultas();
+
+// Cómo ha ido una grabación o un borrado que se ha hecho.
+struct CambioArchivo {
+    // false: el cambio está hecho, pero el sistema no ha confirmado que haya llegado al disco.
+    bool confirmado = true;
+    // No vacía: el archivo de la carpeta del programa, que no admite escritura, se ha copiado
+    // con el cambio a esta ruta, donde vive desde ahora.
+    std::filesystem::path trasladadoA;
+};
+
+// Quita el temporal que haya dejado una grabación o un borrado interrumpidos.
+void limpiarArchivoConsultas();
 
 // Fecha "dd/mm/aaaa".
 std::string formatearFecha(int dia, int mes, int anio);
@@ -63,15 +81,16 @@ std::string normalizarUsuario(std::string_view usuarioCp1252);
 
 // Añade la consulta actual (Pregunta y Hexagrama) a nombre del usuario, ordena el archivo
 // por usuario de forma estable y numera todos los registros. Lanza ErrorArchivo si el
-// archivo está dañado o no se puede escribir; en ese caso queda como estaba.
-void GrabarConsulta(std::string_view usuarioCp1252, std::string_view fecha);
+// archivo está dañado o no se puede leer o escribir; en ese caso queda como estaba.
+CambioArchivo GrabarConsulta(std::string_view usuarioCp1252, std::string_view fecha);
 
 // Ordena por el campo Usuario entero (por código de carácter), estable, y numera.
 void OrdenarArchivo(std::vector<RegistroConsulta>& registros);
 
 // Borra el registro de posición indice (desde 0) si sigue siendo el esperado; los demás
-// conservan sus bytes, Numero incluido. Borrar el único registro borra el archivo.
-// Devuelve false si el archivo ya no tiene ese registro en esa posición (cambió).
-bool EliminarConsulta(std::size_t indice, const RegistroConsulta& esperado);
+// conservan sus bytes, Numero incluido. Borrar el único registro borra el archivo (o lo
+// deja vacío si debajo, en la carpeta del programa, hay otro que volvería a verse).
+// Devuelve nada si el archivo ya no tiene ese registro en esa posición (cambió).
+std::optional<CambioArchivo> EliminarConsulta(std::size_t indice, const RegistroConsulta& esperado);
 
 } // namespace hexora

@@ -1,7 +1,7 @@
 #include "FRMGrabar.h"
 
 #include "archive/ArchivoConsultas.h"
-#include "core/ErrorArchivo.h"
+#include "archive/AvisosArchivo.h"
 #include "platform/EntradaCp1252.h"
 #include "platform/Mensajes.h"
 #include "platform/Plataforma.h"
@@ -84,15 +84,16 @@ void FRMGrabar::BTNAUX_Click(int Index) {
         if (TXTUsuario->text().trimmed().isEmpty())
             return;
         const QDate hoy = QDate::currentDate();
+        CambioArchivo cambio;
         try {
-            GrabarConsulta(textoCp1252(TXTUsuario->text()),
-                           formatearFecha(hoy.day(), hoy.month(), hoy.year()));
-        } catch (const ErrorArchivo& e) {
+            cambio = GrabarConsulta(textoCp1252(TXTUsuario->text()),
+                                    formatearFecha(hoy.day(), hoy.month(), hoy.year()));
+        } catch (const std::exception& e) {
             // Nada se ha guardado; el usuario puede intentarlo de nuevo o cancelar.
-            MsgBox(QString::fromStdString(e.what()), BotonesMensaje::Aceptar, IconoMensaje::Critico,
-                   kTituloInformacion);
+            MostrarError(e);
             return;
         }
+        avisarDelCambio(cambio, QStringLiteral("La consulta se ha guardado"));
     }
     Descargar(Pantalla::FRMGrabar);
 }

@@ -1,7 +1,7 @@
 #include "FRMRecuperar.h"
 
+#include "archive/AvisosArchivo.h"
 #include "core/Aritmetica.h"
-#include "core/ErrorArchivo.h"
 #include "core/EstadoConsulta.h"
 #include "core/Tablas.h"
 #include "platform/Mensajes.h"
@@ -167,9 +167,8 @@ void FRMRecuperar::CargarConsultas() {
     LBLFecha->clear();
     try {
         registros_ = leerConsultas();
-    } catch (const ErrorArchivo& e) {
-        MsgBox(QString::fromStdString(e.what()), BotonesMensaje::Aceptar, IconoMensaje::Critico,
-               kTituloInformacion);
+    } catch (const std::exception& e) {
+        MostrarError(e);
         cerrarComoCancelada();
         return;
     }
@@ -228,15 +227,17 @@ void FRMRecuperar::EliminarConsulta() {
     if (s < 0 || s >= static_cast<int>(registros_.size()))
         return;
     try {
-        if (!hexora::EliminarConsulta(static_cast<std::size_t>(s),
-                                      registros_[static_cast<std::size_t>(s)]))
+        const auto cambio = hexora::EliminarConsulta(static_cast<std::size_t>(s),
+                                                     registros_[static_cast<std::size_t>(s)]);
+        if (cambio)
+            avisarDelCambio(*cambio, QStringLiteral("La consulta se ha eliminado"));
+        else
             MsgBox(QStringLiteral("El archivo de consultas ha cambiado desde que se abrió esta "
                                   "lista; no se ha borrado nada. Revise la lista y vuelva a "
                                   "intentarlo."),
                    BotonesMensaje::Aceptar, IconoMensaje::Exclamacion, kTituloInformacion);
-    } catch (const ErrorArchivo& e) {
-        MsgBox(QString::fromStdString(e.what()), BotonesMensaje::Aceptar, IconoMensaje::Critico,
-               kTituloInformacion);
+    } catch (const std::exception& e) {
+        MostrarError(e);
     }
     Esperar(100);
     CargarConsultas();

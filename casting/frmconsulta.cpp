@@ -93,9 +93,12 @@ void frmconsulta::rellenar(const std::u32string& texto) {
 void frmconsulta::PREGUNTA_Change() {
     if (rellenando_)
         return;
-    const CambioPregunta cambio =
-        admitirCambioPregunta(admitido_, PREGUNTA->toPlainText().toStdU32String());
-    if (cambio.modificado) {
+    // Los acentos que llegan pegados como marcas aparte (una "e" y un acento) se componen
+    // antes de filtrar: "é" cabe en el archivo, la marca suelta no.
+    const QString escrito = PREGUNTA->toPlainText();
+    const QString compuesto = escrito.normalized(QString::NormalizationForm_C);
+    const CambioPregunta cambio = admitirCambioPregunta(admitido_, compuesto.toStdU32String());
+    if (cambio.modificado || compuesto != escrito) {
         rellenar(cambio.texto);
         QTextCursor cursor = PREGUNTA->textCursor();
         cursor.setPosition(static_cast<int>(cambio.cursor));

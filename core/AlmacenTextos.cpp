@@ -5,9 +5,8 @@
 #include "Cp1252.h"
 #include "ErrorArchivo.h"
 #include "Eventos.h"
+#include "LectorArchivo.h"
 #include "Texto.h"
-
-#include <fstream>
 
 namespace hexora {
 
@@ -36,34 +35,20 @@ bool esCabeceraLinea(std::string_view registro) {
 
 class LectorRegistros {
 public:
-    explicit LectorRegistros(std::streamoff posicion)
-        : archivo_(rutaPrograma(kArchivoTextos), std::ios::binary), posicion_(posicion) {
-        if (!archivo_)
-            throw ErrorArchivo(kArchivoTextos,
-                               "no está en la carpeta del programa o no se puede abrir.");
-    }
+    explicit LectorRegistros(std::uint64_t posicion)
+        : archivo_(kArchivoTextos), posicion_(posicion) {}
 
     // Lee el registro de la posición actual; false si el archivo no llega a completarlo.
     bool leer(std::string& registro) {
         registro.assign(kLongitudRegistro, ' ');
-        // Los registros se leen seguidos: solo se busca cuando hace falta, porque cada
-        // búsqueda vacía el búfer del archivo.
-        if (posicion_ != siguiente_) {
-            archivo_.clear();
-            archivo_.seekg(posicion_);
-        }
-        archivo_.read(registro.data(), kLongitudRegistro);
-        const bool completo = archivo_.gcount() == static_cast<std::streamsize>(kLongitudRegistro);
-        siguiente_ = completo ? posicion_ + static_cast<std::streamoff>(kLongitudRegistro) : -1;
-        return completo;
+        return archivo_.leer(posicion_, registro.data(), kLongitudRegistro) == kLongitudRegistro;
     }
 
     void avanzar() { posicion_ += kLongitudRegistro; }
 
 private:
-    std::ifstream archivo_;
-    std::streamoff posicion_;
-    std::streamoff siguiente_ = -1; // posición del archivo tras la última lectura
+    ArchivoPosicional archivo_;
+    std::uint64_t posicion_;
 };
 
 [[noreturn]] void fallarCarga(std::size_t entrada, const std::string& problema) {
@@ -84,14 +69,23 @@ void CargarBuffer(std::string_view lineas, const std::function<void(int)>& infor
                                              "\") para la figura \"" + figura + "\".");
 
     // Las posiciones cuentan desde 1 y el registro de la posición P no se lee.
-    LectorRegistros archivo(static_cast<std::streamoff>(p - 1 + kLongitudRegistro));
+    LectorRegistros archivo(static_cast<std::uint64_t>(p - 1 + kLongitudRegistro));
     const auto incompleto = [&] {
         return "se acaba antes del final del texto que empieza en la posición " + posicion + ".";
     };
     std::string registro;
+    // Un fallo al leer también cierra el búfer donde se quedó, como un archivo corto.
+    const auto leer = [&](std::size_t entrada) {
+        try {
+            if (!archivo.leer(registro))
+                fallarCarga(entrada, incompleto());
+        } catch (const ErrorArchivo&) {
+            BufferTexto[entrada] = "**";
+            throw;
+        }
+    };
     std::size_t i = 1;
-    if (!archivo.leer(registro))
-        fallarCarga(i, incompleto());
+    leer(i);
     for (;;) {
         BufferTexto[i] = recortarDerecha(registro);
         if (esCabeceraLinea(BufferTexto[i])) {
@@ -112,8 +106,7 @@ void CargarBuffer(std::string_view lineas, const std::function<void(int)>& infor
                 // ocupa la misma entrada.
                 do {
                     archivo.avanzar();
-                    if (!archivo.leer(registro))
-                        fallarCarga(i, incompleto());
+                    leer(i);
                 } while (!esCabeceraLinea(registro));
                 continue;
             }
@@ -129,8 +122,7 @@ void CargarBuffer(std::string_view lineas, const std::function<void(int)>& infor
             fallarCarga(kEntradasBuffer, "tiene un texto demasiado largo para la memoria de "
                                          "textos en la posición " +
                                              posicion + ".");
-        if (!archivo.leer(registro))
-            fallarCarga(i, incompleto());
+        leer(i);
     }
 }
 

@@ -1,114 +1,95 @@
 #include "EscrituraAtomica.h"
 
 #include "ErrorArchivo.h"
+#include "LlamadasSistema.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
-
-// Es la única pieza de la lógica que habla con el sistema operativo (POSIX): la
-// biblioteca estándar no sabe llevar un archivo al disco ni sincronizar una carpeta.
 
 namespace hexora {
 
 namespace {
 
-std::function<bool(PasoEscritura)>& falloInyectado() {
-    static std::function<bool(PasoEscritura)> f;
-    return f;
-}
-
-bool falla(PasoEscritura paso) { return falloInyectado() && falloInyectado()(paso); }
-
-std::string causa(int error) {
-    switch (error) {
-    case ENOSPC: return "no queda espacio en el disco";
-    case EACCES:
-    case EPERM: return "no hay permiso para escribir en la carpeta del programa";
-    case EROFS: return "la carpeta del programa es de solo lectura";
-    case EIO: return "error de lectura o escritura en el disco";
-    case EDQUOT: return "se ha agotado la cuota de disco";
-    default: return "error del sistema número " + std::to_string(error);
-    }
+std::filesystem::path temporalDe(const std::filesystem::path& destino) {
+    return destino.string() + ".nuevo";
 }
 
 // Un archivo marcado de solo lectura no se sustituye: el renombrado pasaría por encima de
 // la marca (basta con poder escribir en la carpeta) y el usuario la puso para protegerlo.
-// Se miran los permisos y no solo access(), que para root siempre dice que sí.
-bool esDeSoloLectura(const std::filesystem::path& ruta) {
+// Se miran los permisos y no solo access(), que para root siempre dice que sí. Un stat
+// que falla por otra cosa que la ausencia del archivo es un error: no se sabe qué hay.
+bool esDeSoloLectura(const std::filesystem::path& ruta, const std::string& nombreVisible,
+                     const std::string& accion) {
     struct stat datos {};
-    if (::stat(ruta.c_str(), &datos) != 0)
-        return false;
+    if (sistema::estado(ruta, datos) != 0) {
+        if (errno == ENOENT)
+            return false;
+        throw ErrorArchivo(nombreVisible,
+                           "no se ha podido " + accion + ": " + causaError(errno) + ".");
+    }
     return (datos.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
            (::access(ruta.c_str(), W_OK) != 0 && errno == EACCES);
+}
+
+// Sincroniza la carpeta del archivo para que su nombre nuevo (o su ausencia) quede en el
+// disco; false si el sistema no lo confirma.
+bool sincronizarCarpeta(const std::filesystem::path& archivo) {
+    const auto carpeta = archivo.has_parent_path() ? archivo.parent_path() : ".";
+    const int dir = sistema::abrir(carpeta, O_RDONLY | O_DIRECTORY);
+    if (dir < 0)
+        return false;
+    const bool sincronizada = sistema::sincronizar(dir, Llamada::SincronizarCarpeta) == 0;
+    return sistema::cerrar(dir) == 0 && sincronizada;
 }
 
 const char* const kSoloLectura = "el archivo es de solo lectura";
 
 } // namespace
 
-void fijarFalloEscritura(std::function<bool(PasoEscritura)> fallar) {
-    falloInyectado() = std::move(fallar);
-}
-
-void reemplazarArchivo(const std::filesystem::path& destino, const std::string& contenido,
-                       const std::string& nombreVisible) {
-    const std::filesystem::path temporal = destino.string() + ".nuevo";
+Confirmacion reemplazarArchivo(const std::filesystem::path& destino, const std::string& contenido,
+                               const std::string& nombreVisible) {
+    const std::filesystem::path temporal = temporalDe(destino);
     const auto fracasar = [&](int error, int fd) -> void {
         if (fd >= 0)
             ::close(fd);
         ::unlink(temporal.c_str());
-        throw ErrorArchivo(nombreVisible, "no se ha podido guardar (" + causa(error) +
-                                              "). El archivo anterior sigue como estaba.");
+        throw ErrorArchivo(nombreVisible, "no se ha podido guardar: " + causaError(error) +
+                                              ". El archivo anterior sigue como estaba.");
     };
 
-    if (esDeSoloLectura(destino))
-        throw ErrorArchivo(nombreVisible, std::string("no se ha podido guardar (") + kSoloLectura +
-                                              "). El archivo anterior sigue como estaba.");
-    if (falla(PasoEscritura::Crear))
-        fracasar(EACCES, -1);
-    const int fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (esDeSoloLectura(destino, nombreVisible, "guardar"))
+        throw ErrorArchivo(nombreVisible, std::string("no se ha podido guardar: ") + kSoloLectura +
+                                              ". El archivo anterior sigue como estaba.");
+    // Un temporal que quedó de un corte se quita antes: con O_EXCL nunca se escribe en uno
+    // ajeno (un enlace, un archivo de otro).
+    limpiarTemporal(destino);
+    const int fd = sistema::abrir(temporal, O_WRONLY | O_CREAT | O_EXCL, Llamada::Crear);
     if (fd < 0)
         fracasar(errno, -1);
-    if (falla(PasoEscritura::Escribir))
-        fracasar(ENOSPC, fd);
-    std::size_t escrito = 0;
-    while (escrito < contenido.size()) {
-        const ssize_t n = ::write(fd, contenido.data() + escrito, contenido.size() - escrito);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            fracasar(errno, fd);
-        escrito += static_cast<std::size_t>(n);
-    }
-    if (falla(PasoEscritura::Sincronizar))
-        fracasar(EIO, fd);
-    if (::fsync(fd) != 0)
+    if (sistema::escribirTodo(fd, contenido.data(), contenido.size()) != 0)
         fracasar(errno, fd);
-    if (falla(PasoEscritura::Cerrar))
-        fracasar(EIO, fd);
-    if (::close(fd) != 0)
+    if (sistema::sincronizar(fd) != 0)
+        fracasar(errno, fd);
+    if (sistema::cerrar(fd) != 0)
         fracasar(errno, -1);
-    if (falla(PasoEscritura::Renombrar))
-        fracasar(EACCES, -1);
-    if (::rename(temporal.c_str(), destino.c_str()) != 0)
+    if (sistema::renombrar(temporal, destino) != 0)
         fracasar(errno, -1);
-    // El nombre nuevo también ha de llegar al disco: se sincroniza la carpeta.
-    const auto carpeta = destino.has_parent_path() ? destino.parent_path() : ".";
-    const int dir = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    return sincronizarCarpeta(destino) ? Confirmacion::EnDisco : Confirmacion::SinConfirmar;
 }
 
-void borrarArchivo(const std::filesystem::path& ruta, const std::string& nombreVisible) {
-    if (esDeSoloLectura(ruta))
+Confirmacion borrarArchivo(const std::filesystem::path& ruta, const std::string& nombreVisible) {
+    if (esDeSoloLectura(ruta, nombreVisible, "borrar"))
         throw ErrorArchivo(nombreVisible,
-                           std::string("no se ha podido borrar (") + kSoloLectura + ").");
-    if (::unlink(ruta.c_str()) != 0 && errno != ENOENT)
-        throw ErrorArchivo(nombreVisible, "no se ha podido borrar (" + causa(errno) + ").");
+                           std::string("no se ha podido borrar: ") + kSoloLectura + ".");
+    if (sistema::borrar(ruta) != 0 && errno != ENOENT)
+        throw ErrorArchivo(nombreVisible, "no se ha podido borrar: " + causaError(errno) + ".");
+    return sincronizarCarpeta(ruta) ? Confirmacion::EnDisco : Confirmacion::SinConfirmar;
+}
+
+void limpiarTemporal(const std::filesystem::path& destino) {
+    // Si no se puede borrar, la creación exclusiva que sigue lo dirá con su causa.
+    sistema::borrar(temporalDe(destino));
 }
 
 } // namespace hexora

@@ -21,6 +21,12 @@ const FilaHexagrama& filaHexagrama(long numero);
 // se acaba antes de tiempo lanza ErrorArchivo y deja las tablas como estaban.
 void CargarTablas();
 
+// Comprueba, tras CargarTablas, lo que un archivo dañado convertiría más tarde en un título
+// en blanco o en el texto de otro hexagrama: cada fila de "hexagr.chi" lleva su propio número
+// y una posición de texto que, dentro de "BINARIO.dat", señala el comienzo de un texto
+// ("*D"). Lanza ErrorArchivo con el nombre del archivo culpable.
+void ComprobarTablas();
+
 // Vacía las dos tablas (estado de arranque; lo usan las pruebas).
 void vaciarTablas();
 

@@ -27,7 +27,10 @@ void limitarACp1252(QLineEdit* cuadro, int maximo,
     // Sin setMaxLength: Qt cortaría lo pegado antes de filtrarlo, perdiendo en silencio lo
     // que sí cabía detrás de lo que no.
     auto admitido = std::make_shared<QString>(cuadro->text());
-    QObject::connect(cuadro, &QLineEdit::textChanged, cuadro, [=](const QString& texto) {
+    QObject::connect(cuadro, &QLineEdit::textChanged, cuadro, [=](const QString& escrito) {
+        // Los acentos pegados como marcas aparte se componen antes de filtrar: "é" cabe en
+        // Windows-1252, la marca suelta no.
+        const QString texto = escrito.normalized(QString::NormalizationForm_C);
         // Lo insertado es lo que queda entre el principio y el final comunes con lo admitido.
         const qsizetype menor = std::min(admitido->size(), texto.size());
         qsizetype inicio = 0;
@@ -55,7 +58,7 @@ void limitarACp1252(QLineEdit* cuadro, int maximo,
             --libre;
         }
         *admitido = texto.left(inicio) + puesto + texto.right(fin);
-        if (*admitido != texto) {
+        if (*admitido != escrito) {
             cuadro->setText(*admitido);
             cuadro->setCursorPosition(static_cast<int>(inicio + puesto.size()));
         }

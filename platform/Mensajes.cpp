@@ -1,5 +1,7 @@
 #include "Mensajes.h"
 
+#include "core/ErrorArchivo.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -54,6 +56,17 @@ RespuestaMensaje MsgBox(const QString& texto, BotonesMensaje botones, IconoMensa
     limpio.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const Mensaje m{limpio, botones, icono, titulo.isEmpty() ? QStringLiteral("HEXORA") : titulo};
     return servicio() ? servicio()(m) : mostrarConQt(m);
+}
+
+void MostrarError(const std::exception& error) {
+    if (dynamic_cast<const ErrorArchivo*>(&error))
+        MsgBox(QString::fromStdString(error.what()), BotonesMensaje::Aceptar, IconoMensaje::Critico,
+               kTituloInformacion);
+    else
+        MsgBox(QStringLiteral("No se ha podido completar la operación por un error inesperado "
+                              "(%1).")
+                   .arg(QString::fromLocal8Bit(error.what())),
+               BotonesMensaje::Aceptar, IconoMensaje::Critico, kTituloInformacion);
 }
 
 void fijarServicioMensajes(std::function<RespuestaMensaje(const Mensaje&)> nuevo) {

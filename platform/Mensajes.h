@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <exception>
 #include <functional>
 
 namespace hexora {
@@ -25,6 +26,10 @@ inline const QString kTituloInformacion = QStringLiteral("Información al usuari
 // Muestra el mensaje y devuelve el botón pulsado. Sin título, lleva "HEXORA".
 RespuestaMensaje MsgBox(const QString& texto, BotonesMensaje botones, IconoMensaje icono,
                         const QString& titulo = {});
+
+// Muestra el error de una operación que no se ha hecho: el de un archivo del programa tal
+// cual (ya dice qué archivo y qué le pasa); cualquier otro, como error inesperado.
+void MostrarError(const std::exception& error);
 
 // Sustituye el servicio (vacío: vuelve al cuadro de Qt).
 void fijarServicioMensajes(std::function<RespuestaMensaje(const Mensaje&)> servicio);

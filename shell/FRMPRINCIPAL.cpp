@@ -3,6 +3,7 @@
 #include "FRM256.h"
 #include "FRMInicio.h"
 #include "GRAFICOS.h"
+#include "archive/ArchivoConsultas.h"
 #include "core/ErrorArchivo.h"
 #include "core/EstadoConsulta.h"
 #include "core/Tablas.h"
@@ -129,8 +130,12 @@ bool FRMPRINCIPAL::Form_Load() {
 
     PreguntaAnterior = "";
     prepararCarpetaPrograma();
+    // Lo que dejó a medias una grabación cortada (un apagón) no sirve: el archivo sigue
+    // siendo el anterior, entero.
+    limpiarArchivoConsultas();
     try {
         CargarTablas();
+        ComprobarTablas();
     } catch (const ErrorArchivo& e) {
         MsgBox(QString::fromStdString(e.what()) + salto + salto +
                    QStringLiteral("HEXORA no puede funcionar sin sus archivos de datos y se "

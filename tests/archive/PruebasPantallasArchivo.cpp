@@ -5,6 +5,7 @@
 #include "archive/FRMRecuperar.h"
 #include "core/CarpetaPrograma.h"
 #include "core/EstadoConsulta.h"
+#include "core/LlamadasSistema.h"
 #include "core/Tablas.h"
 #include "platform/Plataforma.h"
 #include "shell/RegistroPantallas.h"
@@ -16,6 +17,8 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using namespace hexora;
 
@@ -168,4 +171,70 @@ TEST_F(PantallasArchivo, SinArchivoOConArchivoDanado) {
     ASSERT_EQ(entorno.mensajes.size(), 2u);
     EXPECT_TRUE(entorno.mensajes[1].texto.contains("170 bytes"));
     EXPECT_EQ(Resultado, "SI");
+}
+
+// Lo que no se puede leer se dice con su causa, en las dos pantallas, y nada se escribe:
+// ni un archivo que es una carpeta se toma por vacío, ni un stat fallido pisa el archivo.
+TEST_F(PantallasArchivo, ArchivoQueNoSePuedeLeerEnLasPantallas) {
+    std::filesystem::create_directory(carpeta.ruta() / "usuarios.dat");
+    abrirRecuperar();
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_TRUE(entorno.mensajes[0].texto.contains("no es un archivo normal"));
+    EXPECT_EQ(Resultado, "SI");
+    auto* g = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
+    g->TXTUsuario->setText("ana");
+    g->BTNAUX_Click(0);
+    ASSERT_EQ(entorno.mensajes.size(), 2u);
+    EXPECT_EQ(Instancia(Pantalla::FRMGrabar), g); // sigue abierta: no se ha guardado
+    EXPECT_TRUE(std::filesystem::is_empty(carpeta.ruta() / "usuarios.dat"));
+    std::filesystem::remove(carpeta.ruta() / "usuarios.dat");
+
+    grabar("ZOE", "una", "777777");
+    const auto antes = leerConsultas();
+    fijarFalloSistema([](Llamada l) { return l == Llamada::Stat ? EIO : 0; });
+    g->BTNAUX_Click(0);
+    fijarFalloSistema({});
+    ASSERT_EQ(entorno.mensajes.size(), 3u);
+    EXPECT_TRUE(entorno.mensajes[2].texto.contains("error de entrada/salida del disco"));
+    EXPECT_EQ(leerConsultas(), antes);
+}
+
+// Un cambio hecho sin confirmar en el disco, y el traslado del archivo a la carpeta del
+// usuario, se dicen; lo demás de la grabación sigue igual (la pantalla se cierra).
+TEST_F(PantallasArchivo, GrabacionSinConfirmarYArchivoTrasladado) {
+    CarpetaTemporal usuario;
+    fijarCarpetaPrograma(carpeta.ruta());
+    fijarCarpetaEscritura(usuario.ruta());
+    grabar("ANA", "de antes", "777777");
+    std::filesystem::rename(usuario.ruta() / "usuarios.dat", carpeta.ruta() / "usuarios.dat");
+    auto* r = abrirRecuperar();
+    EXPECT_EQ(r->CMBUSUARIO->count(), 1); // el de la carpeta del programa se ve
+    r->BTNAUX_Click(1);
+
+    fijarFalloSistema([](Llamada l) { return l == Llamada::SincronizarCarpeta ? EIO : 0; });
+    auto* g = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
+    g->TXTUsuario->setText("bea");
+    g->BTNAUX_Click(0);
+    fijarFalloSistema({});
+    fijarCarpetaEscritura({});
+    ASSERT_EQ(entorno.mensajes.size(), 2u);
+    EXPECT_TRUE(entorno.mensajes[0].texto.contains(
+        QString::fromStdString((usuario.ruta() / "usuarios.dat").string())));
+    EXPECT_EQ(entorno.mensajes[1].texto, "La consulta se ha guardado, pero el sistema no ha "
+                                         "confirmado que haya quedado en el disco.");
+    EXPECT_EQ(Instancia(Pantalla::FRMGrabar), nullptr);
+    EXPECT_EQ(std::filesystem::file_size(usuario.ruta() / "usuarios.dat"), 320u);
+}
+
+// Un nombre pegado con los acentos como marcas aparte los conserva, sin aviso.
+TEST_F(PantallasArchivo, AcentosPegadosComoMarcasAparte) {
+    auto* f = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
+    f->TXTUsuario->setText(QString::fromUtf8("Nu\xCC\x81n\xCC\x83"
+                                             "ez")); // u + ´, n + ~
+    EXPECT_EQ(f->TXTUsuario->text(), QString::fromUtf8("Núñez"));
+    EXPECT_FALSE(f->LabelAviso->isVisibleTo(f));
+    f->BTNAUX_Click(0);
+    ASSERT_EQ(leerConsultas().size(), 1u);
+    EXPECT_EQ(recortar(leerConsultas()[0].Usuario()), "N\xDA\xD1"
+                                                      "EZ");
 }

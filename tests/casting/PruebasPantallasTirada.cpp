@@ -114,7 +114,8 @@ TEST_F(PantallasTirada, PreguntaEscritaPegadaYNormalizada) {
     f.PREGUNTA->insertPlainText(QString(200, QLatin1Char('x')));
     EXPECT_EQ(longitudPregunta(f.PREGUNTA->toPlainText().toStdU32String()), kMaximoPregunta);
     EXPECT_TRUE(f.LabelAviso->text().contains("98"));
-    f.PREGUNTA->setPlainText(QString::fromUtf8("  qué significa esto \n"));
+    // Pegada con el acento como marca aparte (e + U+0301): se compone y no se pierde.
+    f.PREGUNTA->setPlainText(QString::fromUtf8("  que\xCC\x81 significa esto \n"));
 
     f.BTNAUX[0]->click();
     EXPECT_EQ(Resultado, "NO");

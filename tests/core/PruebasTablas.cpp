@@ -118,3 +118,42 @@ TEST(CargarTablas, ArchivoCortoOAusenteFallaSinTocarLasTablas) {
     }
     EXPECT_EQ(TablaTrigramas[8][10], "810");
 }
+
+// Tras cargar, cada fila ha de llevar su número y una posición que señale un texto ("*D")
+// dentro de "BINARIO.dat"; si no, falla el arranque nombrando el archivo culpable.
+TEST(CargarTablas, ComprobarTablasNombraElArchivoDanado) {
+    CarpetaTemporal carpeta;
+    carpeta.escribir("trigr.chi", trigramas("Ch'ien"));
+    // Las posiciones de la tabla de prueba son 80 * fila + 1: el texto de la fila f empieza
+    // en el registro f + 1 (desde 0).
+    std::string textos(80 * 66, ' ');
+    for (int fila = 1; fila <= 64; ++fila)
+        textos.replace(static_cast<std::size_t>(80 * (fila + 1)), 2, "*D");
+    const auto archivoCulpable = [&](const std::string& hexagramas, const std::string& binario) {
+        carpeta.escribir("hexagr.chi", hexagramas);
+        carpeta.escribir("BINARIO.dat", binario);
+        try {
+            CargarTablas();
+            ComprobarTablas();
+        } catch (const ErrorArchivo& e) {
+            return e.archivo();
+        }
+        return std::string("ninguno");
+    };
+    const std::string buena = hexagramas();
+    EXPECT_EQ(archivoCulpable(buena, textos), "ninguno");
+    std::string numero65 = buena;
+    numero65.replace(numero65.find("\n5,") + 1, 1, "65");
+    EXPECT_EQ(archivoCulpable(numero65, textos), "hexagr.chi");
+    EXPECT_EQ(archivoCulpable(buena, textos.substr(0, 80 * 65)), "hexagr.chi"); // la 64, fuera
+    std::string sinCabecera = textos;
+    sinCabecera[80 * 11] = ' '; // el texto de la fila 10
+    EXPECT_EQ(archivoCulpable(buena, sinCabecera), "hexagr.chi");
+    std::filesystem::remove(carpeta.ruta() / "BINARIO.dat");
+    try {
+        ComprobarTablas();
+        FAIL();
+    } catch (const ErrorArchivo& e) {
+        EXPECT_EQ(e.archivo(), "BINARIO.dat");
+    }
+}
