@@ -3,13 +3,14 @@
 
 #include "FRMPRINCIPAL.h"
 #include "RegistroPantallas.h"
+#include "platform/AplicacionSegura.h"
 #include "platform/InstanciaUnica.h"
 #include "platform/Plataforma.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    QApplication aplicacion(argc, argv);
+    hexora::AplicacionSegura aplicacion(argc, argv);
     QApplication::setApplicationName(QStringLiteral("HEXORA"));
     QApplication::setQuitOnLastWindowClosed(false);
     hexora::cargarTraducciones(aplicacion);

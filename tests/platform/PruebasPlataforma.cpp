@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -155,4 +156,18 @@ TEST(CarpetasPrograma, InstaladoYSinPermisoDeEscritura) {
     const auto junto = elegirCarpetas(bin, siempre, "/u");
     EXPECT_EQ(junto.datos, bin);
     EXPECT_TRUE(junto.escritura.isEmpty());
+}
+
+// Una excepción que sale de un manejador de eventos no termina el programa: se muestra
+// como error y la aplicación sigue atendiendo eventos.
+TEST(AplicacionSegura, UnaExcepcionEnUnManejadorSeMuestraYSeSigue) {
+    EntornoPantallas entorno;
+    QTimer::singleShot(0, [] { throw std::length_error("basic_string::_M_create"); });
+    bool despues = false;
+    QTimer::singleShot(0, [&] { despues = true; });
+    Esperar(2);
+    EXPECT_TRUE(despues);
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("No se ha podido completar la operación"));
+    EXPECT_EQ(entorno.mensajes[0].icono, IconoMensaje::Critico);
 }
