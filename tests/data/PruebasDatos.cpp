@@ -1,4 +1,5 @@
-// Comprueba los archivos de datos tal como se entregan junto al programa.
+// Comprueba los archivos de datos tal como se entregan junto al programa; el glosario de las
+// fórmulas del oráculo se lee de su fuente, data/LEEME.md.
 
 #include "core/AlmacenTextos.h"
 #include "core/Aritmetica.h"
@@ -9,7 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <fstream>
 #include <map>
+#include <vector>
 
 using namespace hexora;
 
@@ -24,6 +28,14 @@ protected:
 
     static std::string figuraJoven(int fila) {
         return TablaHexagramas[fila][3] + TablaHexagramas[fila][2];
+    }
+
+    // Con las seis líneas mutantes el bloque trae todas sus secciones.
+    static std::string figuraMutante(int fila) {
+        std::string figura = figuraJoven(fila);
+        for (auto& c : figura)
+            c = c == '7' ? '9' : '6';
+        return figura;
     }
 };
 
@@ -40,6 +52,59 @@ bool parrafosTerminanEnPunto(const std::string& texto) {
             return true;
         ini = fin + 4;
     }
+}
+
+// Variantes que el glosario de data/LEEME.md prohíbe (última columna de su tabla), en
+// Windows-1252 y minúsculas. Las que llevan una aclaración entre paréntesis («como
+// fórmula») dependen del sentido y no se comprueban aquí.
+std::vector<std::string> variantesProhibidas() {
+    std::ifstream leeme(HEXORA_FUENTES_DATOS "/LEEME.md");
+    std::vector<std::string> variantes;
+    bool enGlosario = false, enFilas = false;
+    for (std::string linea; std::getline(leeme, linea);) {
+        if (linea.rfind("## ", 0) == 0)
+            enGlosario = linea.find("Glosario") != std::string::npos;
+        if (!enGlosario || linea.empty() || linea[0] != '|')
+            continue;
+        if (!enFilas) { // la fila de guiones separa la cabecera de las filas
+            enFilas = linea.find("---") != std::string::npos;
+            continue;
+        }
+        const auto celdas = linea.substr(0, linea.find_last_not_of("| ") + 1);
+        const auto lista = celdas.substr(celdas.rfind('|') + 1);
+        for (std::size_t ini = 0; ini <= lista.size();) {
+            const auto fin = std::min(lista.find(',', ini), lista.size());
+            const auto variante = recortar(std::string_view(lista).substr(ini, fin - ini));
+            if (!variante.empty() && variante.find('(') == std::string_view::npos)
+                variantes.push_back(minusculas(utf8ACp1252(variante).texto));
+            ini = fin + 1;
+        }
+    }
+    return variantes;
+}
+
+// Posición de la frase como palabras enteras ("ventura" no está en "aventura"), o npos.
+std::size_t buscarPalabras(const std::string& texto, const std::string& frase) {
+    const auto letra = [&](std::size_t i) {
+        const auto c = static_cast<unsigned char>(texto[i]);
+        return std::isalnum(c) || (c >= 0xC0 && c != 0xD7 && c != 0xF7);
+    };
+    for (auto p = texto.find(frase); p != std::string::npos; p = texto.find(frase, p + 1))
+        if ((p == 0 || !letra(p - 1)) &&
+            (p + frase.size() == texto.size() || !letra(p + frase.size())))
+            return p;
+    return std::string::npos;
+}
+
+// Minúsculas y cada tramo de espacios o saltos reducido a un espacio.
+std::string normalizado(std::string_view texto) {
+    std::string s;
+    for (const char c : minusculas(texto))
+        if (!std::isspace(static_cast<unsigned char>(c)))
+            s += c;
+        else if (!s.empty() && s.back() != ' ')
+            s += ' ';
+    return s;
 }
 
 std::string todasLasCadenas(int longitud, int indice) {
@@ -102,11 +167,9 @@ TEST_F(DatosEntregados, OrdenTradicionalPorParejas) {
 TEST_F(DatosEntregados, CadaBloqueCabeConLasSeisLineasMutantes) {
     const std::string interpretacion = "INTERPRETACI\xD3N";
     for (int fila = 1; fila <= 64; ++fila) {
-        std::string figura = figuraJoven(fila);
-        for (auto& c : figura)
-            c = c == '7' ? '9' : '6';
         std::vector<int> lineas;
-        ASSERT_NO_THROW(CargarBuffer(figura, [&](int k) { lineas.push_back(k); })) << fila;
+        ASSERT_NO_THROW(CargarBuffer(figuraMutante(fila), [&](int k) { lineas.push_back(k); }))
+            << fila;
         EXPECT_EQ(lineas, (std::vector<int>{1, 2, 3, 4, 5, 6})) << fila;
         for (const char* codigo : {"D", "C", "I"}) {
             const auto s = ExtraerSeccion(codigo);
@@ -130,5 +193,36 @@ TEST_F(DatosEntregados, TodosLosHexagramasTienenSuTexto) {
         const auto comentario = ExtraerSeccion("C").texto;
         EXPECT_EQ(comentario.find("pendiente de redacci"), std::string::npos) << fila;
         EXPECT_NE(comentario.find("\r\n\r\n"), std::string::npos) << fila; // varios párrafos
+    }
+}
+
+// Cada fórmula del oráculo se dice de una sola manera en los 64 textos, y el texto de una
+// línea es solo el oráculo: lo que explica la posición de la línea va en el comentario o
+// en la interpretación.
+TEST_F(DatosEntregados, LasFormulasSiguenElGlosarioYLasLineasNoSeComentan) {
+    const auto variantes = variantesProhibidas();
+    ASSERT_GE(variantes.size(), 10u); // la tabla se ha leído
+    ASSERT_NE(std::find(variantes.begin(), variantes.end(), "no hay falta"), variantes.end());
+    const std::vector<std::string> comentario = {"la l\xEDnea", "esta l\xEDnea", "es decir"};
+    // Un fallo por frase encontrada, con el trozo de texto que la rodea.
+    const auto rechazar = [](const std::string& texto, const std::string& frase,
+                             const std::string& donde) {
+        const auto p = buscarPalabras(texto, frase);
+        if (p != std::string::npos)
+            ADD_FAILURE() << donde << ": \"" << cp1252AUtf8(frase) << "\" en ..."
+                          << cp1252AUtf8(texto.substr(p < 30 ? 0 : p - 30, 80)) << "...";
+    };
+    for (int fila = 1; fila <= 64; ++fila) {
+        CargarBuffer(figuraMutante(fila));
+        for (const char* codigo : {"D", "C", "I", "L1", "L2", "L3", "L4", "L5", "L6"}) {
+            const auto s = ExtraerSeccion(codigo);
+            const auto texto = normalizado(s.texto);
+            const auto donde = "hexagrama " + std::to_string(fila) + " " + codigo;
+            for (const auto& v : variantes)
+                rechazar(texto + " " + normalizado(s.interpretacion), v, donde);
+            if (codigo[0] == 'L')
+                for (const auto& frase : comentario)
+                    rechazar(texto, frase, donde + " (texto de la línea)");
+        }
     }
 }
