@@ -56,7 +56,11 @@ QStringList guionesIndebidos(const QString& texto) {
     const auto vocal = [](QChar c) { return QStringLiteral("aeiouáéíóú").contains(c.toLower()); };
     const auto puntuacion = [](QChar c) { return QStringLiteral(".,;").contains(c); };
     QStringList malos;
-    const QStringList lineas = texto.split('\n');
+    // Un salto de página deja una línea vacía y un avance de página entre los dos trozos.
+    QStringList lineas = texto.split('\n');
+    lineas.removeAll(QString());
+    for (QString& l : lineas)
+        l.remove(QChar('\f'));
     for (int i = 0; i + 1 < lineas.size(); ++i) {
         const QString& l = lineas[i];
         if (!l.endsWith('-') || l.size() < 2)
