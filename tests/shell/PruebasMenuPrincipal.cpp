@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 using namespace hexora;
 
 namespace {
@@ -141,6 +144,29 @@ TEST_F(MenuPrincipal, FaltaUnArchivoDeDatos) {
         << entorno.mensajes[0].texto.toStdString();
     EXPECT_EQ(entorno.mensajes[0].icono, IconoMensaje::Critico);
     EXPECT_EQ(entorno.mensajes[0].titulo, "Información al usuario");
+}
+
+// Una tabla dañada que se leería sin queja (un número de fila fuera de 1 a 64) para el
+// arranque con el mismo aviso, nombrando el archivo; y el temporal de una grabación cortada
+// no sobrevive al arranque.
+TEST_F(MenuPrincipal, TablaDanadaYTemporalDeUnaGrabacionCortada) {
+    CarpetaTemporal datos;
+    for (const char* nombre : {"trigr.chi", "BINARIO.dat"})
+        std::filesystem::copy_file(std::filesystem::path(HEXORA_CARPETA_PROGRAMA) / nombre,
+                                   datos.ruta() / nombre);
+    std::ifstream original(std::filesystem::path(HEXORA_CARPETA_PROGRAMA) / "hexagr.chi");
+    std::string tabla{std::istreambuf_iterator<char>(original), std::istreambuf_iterator<char>()};
+    const auto fila7 = tabla.find("\n7,");
+    ASSERT_NE(fila7, std::string::npos);
+    datos.escribir("hexagr.chi", tabla.replace(fila7 + 1, 1, "70"));
+    datos.escribir("usuarios.dat.nuevo", "medio archivo");
+    fijarCarpetaEjecutable(QString::fromStdString(datos.ruta().string()));
+    EXPECT_FALSE(menu.Form_Load());
+    EXPECT_EQ(menu.codigoSalida(), 1);
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_TRUE(entorno.mensajes[0].texto.contains("\"hexagr.chi\" est\u00e1 da\u00f1ado"))
+        << entorno.mensajes[0].texto.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(datos.ruta() / "usuarios.dat.nuevo"));
 }
 
 TEST_F(MenuPrincipal, PreguntaDeSalida) {
