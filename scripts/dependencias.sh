@@ -10,6 +10,8 @@ PAQUETES=(
   hunspell hunspell-es
   fonts-dejavu-core fonts-liberation poppler-utils
   xvfb xauth xdotool
+  # import, para la captura del recorrido cuando falla.
+  imagemagick-6.q16
 )
 
 faltan=()
