@@ -225,12 +225,14 @@ TEST(CarpetasPrograma, InstaladoYSinPermisoDeEscritura) {
     // Sin datos en ninguna parte se queda la del ejecutable (el arranque dirá qué falta).
     EXPECT_EQ(elegirCarpetas(bin, siempre, "/u").datos, bin);
     QFile(raiz.filePath("share/hexora/hexagr.chi")).open(QIODevice::WriteOnly);
-    const auto instalado = elegirCarpetas(bin, nunca, "/u");
+    // Instalado, se escribe en la del usuario aunque se pueda en share/hexora (root).
+    const auto instalado = elegirCarpetas(bin, siempre, "/u");
     EXPECT_EQ(instalado.datos, QDir::cleanPath(raiz.filePath("share/hexora")));
     EXPECT_EQ(instalado.escritura, "/u");
-    // Los datos junto al ejecutable (la compilación) mandan y ahí se escribe.
+    // Los datos junto al ejecutable (la compilación) mandan y ahí se escribe si se puede.
     QFile(raiz.filePath("bin/hexagr.chi")).open(QIODevice::WriteOnly);
     const auto junto = elegirCarpetas(bin, siempre, "/u");
     EXPECT_EQ(junto.datos, bin);
     EXPECT_TRUE(junto.escritura.isEmpty());
+    EXPECT_EQ(elegirCarpetas(bin, nunca, "/u").escritura, "/u");
 }
