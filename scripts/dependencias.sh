@@ -12,6 +12,9 @@ PAQUETES=(
   xvfb xauth xdotool
   # import, para la captura del recorrido cuando falla.
   imagemagick-6.q16
+  # El paquete de Debian: dpkg-shlibdeps y file para sus dependencias, appstreamcli para
+  # validar el metainfo.
+  dpkg-dev file appstream
 )
 
 faltan=()
