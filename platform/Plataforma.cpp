@@ -112,11 +112,15 @@ CarpetasPrograma elegirCarpetas(const QString& carpetaEjecutable,
     CarpetasPrograma c{carpetaEjecutable, {}};
     const QString instalados =
         QDir::cleanPath(carpetaEjecutable + QStringLiteral("/../share/hexora"));
+    // Los datos instalados (share/hexora) son del paquete: ni root escribe allí, o sus
+    // consultas se quedarían al desinstalar y las pisaría otra instalación.
     if (!QFileInfo::exists(carpetaEjecutable + QStringLiteral("/hexagr.chi")) &&
-        QFileInfo::exists(instalados + QStringLiteral("/hexagr.chi")))
+        QFileInfo::exists(instalados + QStringLiteral("/hexagr.chi"))) {
         c.datos = instalados;
-    if (!admiteEscritura(c.datos))
         c.escritura = datosUsuario;
+    } else if (!admiteEscritura(c.datos)) {
+        c.escritura = datosUsuario;
+    }
     return c;
 }
 

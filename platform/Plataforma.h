@@ -39,8 +39,9 @@ double Reloj();
 void fijarReloj(std::function<double()> reloj);
 
 // Hace de la carpeta del programa la carpeta actual: la del ejecutable, o en un programa
-// instalado la de sus datos (../share/hexora); si no admite escritura, el archivo de
-// consultas y el temporal de impresión van a la carpeta de datos del usuario.
+// instalado la de sus datos (../share/hexora). En un programa instalado, o si la carpeta
+// no admite escritura, el archivo de consultas y el temporal de impresión van a la
+// carpeta de datos del usuario.
 void prepararCarpetaPrograma();
 
 struct CarpetasPrograma {

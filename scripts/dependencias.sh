@@ -10,6 +10,11 @@ PAQUETES=(
   hunspell hunspell-es
   fonts-dejavu-core fonts-liberation poppler-utils
   xvfb xauth xdotool
+  # import, para la captura del recorrido cuando falla.
+  imagemagick-6.q16
+  # El paquete de Debian: dpkg-shlibdeps y file para sus dependencias, appstreamcli para
+  # validar el metainfo.
+  dpkg-dev file appstream
 )
 
 faltan=()

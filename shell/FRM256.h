@@ -1,6 +1,7 @@
 #pragma once
 // Aviso de pantalla que abre el programa en cada arranque: continuar o salir.
 
+#include "VersionHexora.h"
 #include "platform/Formulario.h"
 
 #include <array>
@@ -15,7 +16,7 @@ class FRM256 : public Formulario {
     Q_OBJECT
 public:
     static inline const QString kTexto = QStringLiteral(
-        "HEXORA v1.6 para Windows está diseñado para utilizar una definición gráfica de "
+        "HEXORA v" HEXORA_VERSION " está diseñado para utilizar una definición gráfica de "
         "640x480 pixels y una paleta de color de 16 bits. Si utiliza 256 colores los "
         "gráficos pueden mostrar anomalías.");
 

@@ -3,6 +3,7 @@
 #include "FRM256.h"
 #include "FRMInicio.h"
 #include "GRAFICOS.h"
+#include "VersionHexora.h"
 #include "archive/ArchivoConsultas.h"
 #include "core/ErrorArchivo.h"
 #include "core/EstadoConsulta.h"
@@ -313,7 +314,7 @@ void FRMPRINCIPAL::MostrarAyuda() {
 
 void FRMPRINCIPAL::DatosProgramador() {
     const QString salto = textoQt(SaltoLinea);
-    MsgBox(QStringLiteral("HEXORA v1.6 para WINDOWS") + salto + salto +
+    MsgBox(QStringLiteral("HEXORA v" HEXORA_VERSION) + salto + salto +
                QStringLiteral("1998-2004 Equipo de desarrollo de HEXORA") + salto + salto +
                QStringLiteral("Hecho en tierras de habla hispana") + salto + salto +
                QStringLiteral("EMAIL: hexora@example.org"),

@@ -4,12 +4,18 @@
 #include "FRMPRINCIPAL.h"
 #include "RegistroPantallas.h"
 #include "platform/AplicacionSegura.h"
+#include "platform/CarpetaEjecucion.h"
 #include "platform/InstanciaUnica.h"
 #include "platform/Plataforma.h"
 
 #include <QApplication>
 
+#include <iostream>
+
 int main(int argc, char** argv) {
+    // Antes de crear la aplicación, que ya la pide. Solo se dice algo si falla.
+    if (const std::string fallo = hexora::fijarCarpetaEjecucion(); !fallo.empty())
+        std::cerr << fallo << '\n';
     hexora::AplicacionSegura aplicacion(argc, argv);
     QApplication::setApplicationName(QStringLiteral("HEXORA"));
     QApplication::setQuitOnLastWindowClosed(false);

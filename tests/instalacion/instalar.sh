@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Instala en una carpeta temporal y comprueba que cada pieza queda en su sitio: el
-# programa, sus datos junto a la ayuda, la entrada del menú y los iconos.
+# programa, sus datos junto a la ayuda, la entrada del menú, su ficha de AppStream y los
+# iconos.
 set -euo pipefail
 compilacion="$1"
 destino=$(mktemp -d)
@@ -10,6 +11,7 @@ cmake --install "$compilacion" --prefix "$destino" > /dev/null
 fallos=0
 for f in bin/hexora share/hexora/trigr.chi share/hexora/hexagr.chi share/hexora/BINARIO.dat \
          share/hexora/HEXORA.HLP share/applications/hexora.desktop \
+         share/metainfo/org.example.hexora.metainfo.xml \
          share/icons/hicolor/scalable/apps/hexora.svg \
          share/icons/hicolor/48x48/apps/hexora.png share/icons/hicolor/256x256/apps/hexora.png; do
   [ -s "$destino/$f" ] || { echo "falta $f"; fallos=1; }

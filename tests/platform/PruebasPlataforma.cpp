@@ -1,6 +1,7 @@
 #include "CarpetaTemporal.h"
 #include "EntornoPantallas.h"
 #include "core/CarpetaPrograma.h"
+#include "platform/CarpetaEjecucion.h"
 #include "platform/Formulario.h"
 #include "platform/InstanciaUnica.h"
 #include "platform/Plataforma.h"
@@ -15,7 +16,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <stdexcept>
+
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -91,6 +97,78 @@ TEST(InstanciaUnica, UnaCopiaVivaBloqueaYUnaMuertaNo) {
     EXPECT_TRUE(nueva.adquirir());
 }
 
+namespace {
+// Quita XDG_RUNTIME_DIR mientras vive, como en un arranque sin sesión, y lo repone después.
+class SinSesion {
+public:
+    SinSesion() {
+        if (const char* v = std::getenv("XDG_RUNTIME_DIR"))
+            anterior_ = v;
+        unsetenv("XDG_RUNTIME_DIR");
+    }
+    ~SinSesion() {
+        if (anterior_)
+            setenv("XDG_RUNTIME_DIR", anterior_->c_str(), 1);
+        else
+            unsetenv("XDG_RUNTIME_DIR");
+    }
+    static std::string actual() {
+        const char* v = std::getenv("XDG_RUNTIME_DIR");
+        return v ? v : "";
+    }
+
+private:
+    std::optional<std::string> anterior_;
+};
+
+mode_t modo(const std::string& ruta) {
+    struct stat datos {};
+    return lstat(ruta.c_str(), &datos) == 0 ? (datos.st_mode & 07777) : 0;
+}
+} // namespace
+
+TEST(CarpetaEjecucion, SinSesionUnaPrivadaDelUsuario) {
+    SinSesion sesion;
+    QTemporaryDir temporal;
+    const std::string esperada =
+        temporal.filePath("runtime-" + QString::number(geteuid())).toStdString();
+    EXPECT_EQ(fijarCarpetaEjecucion(temporal.path().toStdString()), "");
+    EXPECT_EQ(SinSesion::actual(), esperada);
+    EXPECT_EQ(modo(esperada), 0700u);
+    // En el siguiente arranque ya existe; si alguien le abrió los permisos, se cierran.
+    unsetenv("XDG_RUNTIME_DIR");
+    ASSERT_EQ(chmod(esperada.c_str(), 0755), 0);
+    EXPECT_EQ(fijarCarpetaEjecucion(temporal.path().toStdString()), "");
+    EXPECT_EQ(SinSesion::actual(), esperada);
+    EXPECT_EQ(modo(esperada), 0700u);
+    // Con sesión no se toca nada.
+    QTemporaryDir otra;
+    EXPECT_EQ(fijarCarpetaEjecucion(otra.path().toStdString()), "");
+    EXPECT_EQ(SinSesion::actual(), esperada);
+    EXPECT_TRUE(QDir(otra.path()).isEmpty());
+}
+
+TEST(CarpetaEjecucion, LaQueNoEsPrivadaNoSeUsa) {
+    SinSesion sesion;
+    QTemporaryDir temporal;
+    const std::string ruta =
+        temporal.filePath("runtime-" + QString::number(geteuid())).toStdString();
+    const auto rechaza = [&](const std::string& base, const char* motivo) {
+        const std::string fallo = fijarCarpetaEjecucion(base);
+        EXPECT_NE(fallo.find(motivo), std::string::npos) << fallo;
+        EXPECT_EQ(SinSesion::actual(), "");
+    };
+    rechaza(temporal.filePath("no-existe").toStdString(), "No se pudo preparar");
+    // Un enlace dejado por otro en la carpeta común, aunque apunte a una carpeta.
+    ASSERT_EQ(symlink(temporal.path().toStdString().c_str(), ruta.c_str()), 0);
+    rechaza(temporal.path().toStdString(), "no es una carpeta");
+    ASSERT_EQ(unlink(ruta.c_str()), 0);
+    ASSERT_EQ(mkdir(ruta.c_str(), 0700), 0);
+    if (chown(ruta.c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "no se puede dar la carpeta a otro usuario: " << std::strerror(errno);
+    rechaza(temporal.path().toStdString(), "pertenece a otro usuario");
+}
+
 TEST(Ayuda, ArchivoQueFaltaYArchivoQueSeAbre) {
     EntornoPantallas entorno;
     CarpetaTemporal carpeta;
@@ -148,14 +226,16 @@ TEST(CarpetasPrograma, InstaladoYSinPermisoDeEscritura) {
     // Sin datos en ninguna parte se queda la del ejecutable (el arranque dirá qué falta).
     EXPECT_EQ(elegirCarpetas(bin, siempre, "/u").datos, bin);
     QFile(raiz.filePath("share/hexora/hexagr.chi")).open(QIODevice::WriteOnly);
-    const auto instalado = elegirCarpetas(bin, nunca, "/u");
+    // Instalado, se escribe en la del usuario aunque se pueda en share/hexora (root).
+    const auto instalado = elegirCarpetas(bin, siempre, "/u");
     EXPECT_EQ(instalado.datos, QDir::cleanPath(raiz.filePath("share/hexora")));
     EXPECT_EQ(instalado.escritura, "/u");
-    // Los datos junto al ejecutable (la compilación) mandan y ahí se escribe.
+    // Los datos junto al ejecutable (la compilación) mandan y ahí se escribe si se puede.
     QFile(raiz.filePath("bin/hexagr.chi")).open(QIODevice::WriteOnly);
     const auto junto = elegirCarpetas(bin, siempre, "/u");
     EXPECT_EQ(junto.datos, bin);
     EXPECT_TRUE(junto.escritura.isEmpty());
+    EXPECT_EQ(elegirCarpetas(bin, nunca, "/u").escritura, "/u");
 }
 
 // Una excepción que sale de un manejador de eventos no termina el programa: se muestra

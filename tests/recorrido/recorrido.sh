@@ -2,7 +2,9 @@
 # Recorrido completo del programa real en una pantalla virtual (Xvfb), manejado con
 # xdotool como lo haría un usuario: aviso, pregunta, seis tiradas, interpretación y
 # complementario, archivar, imprimir a PDF, recuperar, borrar y salir. Comprueba los
-# bytes del archivo de consultas y el texto del PDF.
+# bytes del archivo de consultas, el texto del PDF y que el programa, arrancado sin sesión
+# (sin XDG_RUNTIME_DIR, como root en una consola), no escribe nada en la salida de errores.
+# Si falla en pantalla, deja una captura en recorrido-fallo.png de la carpeta actual.
 set -uo pipefail
 programa="$1"
 
@@ -22,7 +24,12 @@ cat > "$trabajo/usuario.sh" <<'GUION'
 #!/usr/bin/env bash
 set -u
 cd "$TRABAJO"
-fallo() { echo "FALLO: $*"; import -window root "$TRABAJO/pantalla.png" 2>/dev/null; kill "$P" 2>/dev/null; exit 1; }
+fallo() {
+  echo "FALLO: $*"
+  import -window root "$TRABAJO/pantalla.png" || echo "no se pudo capturar la pantalla con import"
+  kill "$P" 2>/dev/null
+  exit 1
+}
 # Espera a que aparezca una ventana con ese título (hasta 15 s) y da su identificador.
 ventana() { timeout 15 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 pulsar() { xdotool key --delay 60 "$@"; }
@@ -33,12 +40,18 @@ clic_en() {
   xdotool mousemove $((X + $2)) $((Y + $3)) click 1
 }
 
-HOME="$TRABAJO/casa" XDG_CONFIG_HOME="$TRABAJO/casa/.config" ./programa/hexora &
+mkdir -p tmp
+env -u XDG_RUNTIME_DIR TMPDIR="$TRABAJO/tmp" HOME="$TRABAJO/casa" \
+  XDG_CONFIG_HOME="$TRABAJO/casa/.config" ./programa/hexora 2> errores.txt &
 P=$!
 
 [ -n "$(ventana FRM256)" ] || fallo "no aparece el aviso de pantalla"
 sleep 1.5; pulsar Return
 [ -n "$(ventana 'MENU PRINCIPAL')" ] || fallo "no aparece el menú principal"
+# Sin sesión, el bloqueo de instancia va a una carpeta privada del usuario.
+privada="tmp/runtime-$(id -u)"
+[ "$(stat -c %a "$privada" 2>/dev/null)" = 700 ] || fallo "no hay carpeta privada $privada"
+[ -e "$privada/hexora.lock" ] || fallo "el bloqueo no está en $privada"
 sleep 1.5
 
 # Pregunta y tirada.
@@ -103,10 +116,21 @@ echo "recorrido completo"
 GUION
 chmod +x "$trabajo/usuario.sh"
 
-TRABAJO="$trabajo" timeout 180 xvfb-run -a -s "-screen 0 640x480x24" "$trabajo/usuario.sh" \
-  2> >(grep -v -E 'XDG_RUNTIME_DIR|QStandardPaths' >&2)
+TRABAJO="$trabajo" timeout 180 xvfb-run -a -s "-screen 0 640x480x24" "$trabajo/usuario.sh"
 estado=$?
-[ $estado -eq 0 ] || { echo "el recorrido falló (estado $estado)"; exit 1; }
+if [ $estado -ne 0 ]; then
+  echo "el recorrido falló (estado $estado)"
+  if [ -s "$trabajo/pantalla.png" ]; then
+    cp "$trabajo/pantalla.png" recorrido-fallo.png
+    echo "captura de la pantalla al fallar: $PWD/recorrido-fallo.png"
+  fi
+  exit 1
+fi
+if [ -s "$trabajo/errores.txt" ]; then
+  echo "el programa escribió en la salida de errores:"
+  cat "$trabajo/errores.txt"
+  exit 1
+fi
 
 # El registro archivado, byte a byte: número, usuario, pregunta, figura y fecha de hoy.
 archivado="$trabajo/archivado.dat"

@@ -305,13 +305,23 @@ TEST_F(MenuPrincipal, PantallaQueAunNoExiste) {
         EXPECT_TRUE(b->isEnabled());
 }
 
-TEST_F(MenuPrincipal, DatosDelProgramador) {
+// El aviso y los datos del programador dan la versión del proyecto, la misma del paquete.
+TEST_F(MenuPrincipal, AvisoYDatosDelProgramador) {
+    QString aviso;
+    entorno.guion[Pantalla::FRM256] = [&aviso](Formulario& f) {
+        aviso = static_cast<FRM256&>(f).LABEL1->text();
+        static_cast<FRM256&>(f).BTNAUX_Click(0);
+    };
     arrancar();
+    EXPECT_TRUE(aviso.startsWith("HEXORA v" HEXORA_VERSION " está diseñado para utilizar una "
+                                 "definición gráfica de 640x480 pixels"))
+        << aviso.toStdString();
+    EXPECT_TRUE(aviso.contains("256 colores")) << aviso.toStdString();
     menu.BTNMENU_Click(7);
     ASSERT_EQ(entorno.mensajes.size(), 1u);
     const auto partes = entorno.mensajes[0].texto.split("\n\n");
     ASSERT_EQ(partes.size(), 4);
-    EXPECT_EQ(partes[0], "HEXORA v1.6 para WINDOWS");
+    EXPECT_EQ(partes[0], "HEXORA v" HEXORA_VERSION);
     EXPECT_TRUE(partes[1].contains("1998") && partes[1].contains("2004"));
     EXPECT_TRUE(partes[3].startsWith("EMAIL:"));
     EXPECT_EQ(entorno.mensajes[0].titulo, "Datos del Programador");
