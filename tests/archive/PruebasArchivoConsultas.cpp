@@ -62,25 +62,34 @@ std::string relleno(std::string s, std::size_t n) {
 // Ejecuta la función en un proceso hijo con montajes propios, que desaparecen con él, y
 // devuelve lo que la función escribe. Si algo impide montar, lo que devuelve empieza por
 // "\x01" seguido de la causa, para saltar la prueba diciéndola.
-std::string conMontajesPropios(const std::function<std::string()>& funcion) {
+//
+// Lo que el hijo monte sobre la carpeta no ha de llegar al sistema. No basta con hacer
+// privada la raíz (en un chroot no es un punto de montaje): la carpeta se monta sobre sí
+// misma y se hace privada esa, que el hijo copia privada; al acabar se desmonta.
+std::string conMontajesPropios(const std::filesystem::path& carpeta,
+                               const std::function<std::string()>& funcion) {
+    const char* ruta = carpeta.c_str();
+    if (mount(ruta, ruta, nullptr, MS_BIND, nullptr) != 0)
+        return "\x01no se puede montar la carpeta de la prueba sobre sí misma (hace falta "
+               "CAP_SYS_ADMIN): " +
+               causaError(errno);
+    if (mount(nullptr, ruta, nullptr, MS_PRIVATE, nullptr) != 0) {
+        const int error = errno;
+        umount2(ruta, MNT_DETACH);
+        return "\x01no se puede hacer privado el montaje de la prueba: " + causaError(error);
+    }
     int tubo[2];
-    if (pipe(tubo) != 0)
+    if (pipe(tubo) != 0) {
+        umount2(ruta, MNT_DETACH);
         return "\x01no se puede crear una tubería";
+    }
     const pid_t hijo = fork();
     if (hijo == 0) {
         close(tubo[0]);
         std::string salida;
-        if (unshare(CLONE_NEWNS) != 0)
-            salida = "\x01no se puede crear un espacio de montajes propio (hace falta "
-                     "CAP_SYS_ADMIN): " +
-                     causaError(errno);
-        else if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            // En un chroot la raíz no es un punto de montaje y no se puede hacer privada:
-            // lo que se montara llegaría también al sistema.
-            salida = "\x01la raíz no se puede hacer privada (¿chroot?), y sin eso los "
-                     "montajes de la prueba llegarían al sistema: " +
-                     causaError(errno);
-        else {
+        if (unshare(CLONE_NEWNS) != 0) {
+            salida = "\x01no se puede crear un espacio de montajes propio: " + causaError(errno);
+        } else {
             try {
                 salida = funcion();
             } catch (const std::exception& e) {
@@ -98,6 +107,7 @@ std::string conMontajesPropios(const std::function<std::string()>& funcion) {
     close(tubo[0]);
     int estado = 0;
     waitpid(hijo, &estado, 0);
+    umount2(ruta, MNT_DETACH);
     return leido;
 }
 
@@ -454,7 +464,7 @@ TEST_F(ArchivoConsultas, CarpetaDeSoloLectura) {
     grabar("BEA", "dos");
     const std::string antes = contenido();
     const std::string ruta = carpeta.ruta().string();
-    const auto informe = conMontajesPropios([&] {
+    const auto informe = conMontajesPropios(carpeta.ruta(), [&] {
         if (mount(ruta.c_str(), ruta.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
             mount(nullptr, ruta.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
             return "\x01no se puede montar la carpeta de solo lectura: " + causaError(errno);
@@ -475,7 +485,7 @@ TEST_F(ArchivoConsultas, CarpetaDeSoloLectura) {
 // anterior sigue entero y, con sitio de nuevo, la misma consulta se graba.
 TEST_F(ArchivoConsultas, DiscoQueSeLlenaAlGrabar) {
     const std::string ruta = carpeta.ruta().string();
-    const auto informe = conMontajesPropios([&] {
+    const auto informe = conMontajesPropios(carpeta.ruta(), [&] {
         // Un disco de 64 KiB con el archivo de 100 consultas (16 000 bytes) y un relleno que
         // deja libres menos páginas de las que ocupa el archivo nuevo.
         if (mount("tmpfs", ruta.c_str(), "tmpfs", 0, "size=64k") != 0)
