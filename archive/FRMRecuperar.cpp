@@ -7,6 +7,7 @@
 #include "platform/Mensajes.h"
 #include "platform/Plataforma.h"
 #include "shell/GRAFICOS.h"
+#include "shell/NombresHexagrama.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -56,7 +57,8 @@ FRMRecuperar::FRMRecuperar() {
     Command1[0]->setBuddy(CMBUSUARIO);
     Command1[1]->setBuddy(CMBCONSULTA);
     LBLFecha = new QLabel(sspanel2[0]);
-    LBLFecha->setAccessibleName(QStringLiteral("Fecha de la consulta"));
+    // Su nombre accesible es la fecha misma; lo que es, en la descripción.
+    LBLFecha->setAccessibleDescription(QStringLiteral("Fecha de la consulta"));
     auto* datos = new QGridLayout(sspanel2[0]);
     datos->addWidget(Command1[0], 0, 0);
     datos->addWidget(CMBUSUARIO, 0, 1);
@@ -84,6 +86,7 @@ FRMRecuperar::FRMRecuperar() {
     for (int i = 5; i >= 0; --i) {
         LINEA[i] = new QLabel(sspanel2[1]);
         LINEA[i]->setFixedSize(86, 16);
+        LINEA[i]->setAccessibleName(nombreAccesibleLinea(i, ' '));
         figura->addWidget(LINEA[i], 0, Qt::AlignHCenter);
         if (i == 3)
             figura->addSpacing(5);
@@ -168,12 +171,14 @@ void FRMRecuperar::CargarConsultas() {
     try {
         registros_ = leerConsultas();
     } catch (const ErrorArchivo& e) {
+        hide(); // el aviso no deja detrás una lista que ya no vale
         MsgBox(QString::fromStdString(e.what()), BotonesMensaje::Aceptar, IconoMensaje::Critico,
                kTituloInformacion);
         cerrarComoCancelada();
         return;
     }
     if (registros_.empty()) {
+        hide(); // el aviso no deja detrás una lista que ya no vale
         MsgBox(QStringLiteral("NO EXITEN CONSULTAS ARCHIVADAS"), BotonesMensaje::Aceptar,
                IconoMensaje::Informacion, kTituloInformacion);
         cerrarComoCancelada();
@@ -212,6 +217,7 @@ void FRMRecuperar::MostrarConsulta() {
     for (int i = 0; i < 6; ++i) {
         const int p = indiceImagenLinea(lineas[static_cast<std::size_t>(i)]);
         LINEA[i]->setPixmap(p >= 0 && p < 4 ? Graficos().GRFLINEAp[p] : QPixmap());
+        LINEA[i]->setAccessibleName(nombreAccesibleLinea(i, lineas[static_cast<std::size_t>(i)]));
         LINEA[i]->setVisible(true);
     }
     const short k = NumeroHexagrama(lineas);

@@ -5,6 +5,7 @@
 #include "core/EstadoConsulta.h"
 #include "platform/Plataforma.h"
 #include "shell/GRAFICOS.h"
+#include "shell/NombresHexagrama.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -31,7 +32,7 @@ FRMIntroducir::FRMIntroducir() {
     columnaBotones->addStretch();
     for (int k = 0; k < 4; ++k) {
         const char valor = static_cast<char>('6' + k);
-        const QString nombre = QStringLiteral("Añadir línea de ") + nombreLinea(valor);
+        const QString nombre = QStringLiteral("Añadir línea: ") + nombreValorLinea(valor);
         GRFLINEA[k] = new QPushButton(this);
         GRFLINEA[k]->setFixedSize(188, 41);
         GRFLINEA[k]->setIconSize(QSize(172, 31));
@@ -120,7 +121,7 @@ void FRMIntroducir::GRFLINEA_MouseDown(int Index) {
     const char valor = static_cast<char>('6' + Index);
     const int lugar = agregarLinea(valor);
     if (lugar >= 0) {
-        ponerImagenLinea(LINEA[lugar], Graficos().GRFLINEA, valor);
+        ponerImagenLinea(LINEA[lugar], Graficos().GRFLINEA, valor, lugar);
         LINEA[lugar]->show();
     }
     ajustarBotones();

@@ -68,7 +68,7 @@ FRMImprimir::FRMImprimir()
     for (int i = 5; i >= 0; --i) {
         glinea[i] = new QLabel(Framehexagrama);
         glinea[i]->setFixedSize(172, 31);
-        glinea[i]->setAccessibleName(QStringLiteral("Línea %1").arg(i + 1));
+        glinea[i]->setAccessibleName(nombreAccesibleLinea(i, ' '));
         figura->addWidget(glinea[i], 0, Qt::AlignHCenter);
         if (i == 3)
             figura->addSpacing(8);
@@ -211,6 +211,7 @@ void FRMImprimir::Actualiza(const std::string& lineas) {
         glinea[i]->setPixmap(Graficos().GRFLINEA[imagen]);
         glinea[i]->setVisible(true);
         glinea[i]->setProperty("Tag", textoQt(std::string(1, c)));
+        glinea[i]->setAccessibleName(nombreAccesibleLinea(i, c));
     }
     for (auto* rotulo : rotulosTrigramas_)
         rotulo->show();

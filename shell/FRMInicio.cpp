@@ -46,7 +46,7 @@ FRMInicio::FRMInicio() {
     Porcentaje->setAutoFillBackground(true);
     Porcentaje->setStyleSheet(
         QStringLiteral("QLabel { background: #d8b45a; color: #022424; font-weight: bold; }"));
-    Porcentaje->setAccessibleName(QStringLiteral("Progreso de la carga"));
+    Porcentaje->setAccessibleDescription(QStringLiteral("Progreso de la carga"));
     mostrarProgreso(Progreso{});
 }
 
