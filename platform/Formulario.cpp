@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
@@ -33,6 +34,13 @@ struct Registro {
     std::function<void()> activarPrincipal;
 };
 
+QMargins marcoVentana(const QWidget& w) {
+    const QRect marco = w.frameGeometry();
+    const QRect dentro = w.geometry();
+    return {dentro.left() - marco.left(), dentro.top() - marco.top(),
+            marco.right() - dentro.right(), marco.bottom() - dentro.bottom()};
+}
+
 Registro& registro() {
     static Registro r;
     return r;
@@ -56,11 +64,32 @@ void Formulario::centrarform() {
                           static_cast<float>(pixelesATwips(frameGeometry().height()))) /
                          2.0f;
     move(twipsAPixeles(izquierda), twipsAPixeles(arriba));
+    marcoAlCentrar_ = marcoVentana(*this);
 }
 
 void Formulario::reject() {
     if (botonCancelar_ && botonCancelar_->isVisible() && botonCancelar_->isEnabled())
         botonCancelar_->click();
+}
+
+void Formulario::keyPressEvent(QKeyEvent* evento) {
+    const bool intro = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
+    if (intro && evento->modifiers() == (evento->modifiers() & Qt::KeypadModifier)) {
+        auto* boton = qobject_cast<QPushButton*>(focusWidget());
+        if (boton && boton->isVisible() && boton->isEnabled()) {
+            boton->click();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(evento);
+}
+
+bool Formulario::event(QEvent* evento) {
+    const bool r = QDialog::event(evento);
+    if ((evento->type() == QEvent::Move || evento->type() == QEvent::Resize) && isVisible() &&
+        marcoVentana(*this) != marcoAlCentrar_)
+        centrarform();
+    return r;
 }
 
 void Formulario::paintEvent(QPaintEvent* evento) {
