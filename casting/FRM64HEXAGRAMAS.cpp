@@ -18,6 +18,8 @@ namespace hexora {
 
 FRM64HEXAGRAMAS::FRM64HEXAGRAMAS() {
     setWindowFlag(Qt::FramelessWindowHint);
+    // Sin título propio: el lector de pantalla nombra la ventana por la acción del menú.
+    setAccessibleName(QStringLiteral("Seleccionar uno de los 64 HEXAGRAMAS"));
     estiloPantalla(this);
 
     Label1 = new QLabel(kTexto, this);

@@ -19,6 +19,8 @@ namespace hexora {
 
 FRMIntroducir::FRMIntroducir() {
     setWindowFlag(Qt::FramelessWindowHint);
+    // Sin título propio: el lector de pantalla nombra la ventana por la acción del menú.
+    setAccessibleName(QStringLiteral("Crear Hexagrama MANUALMENTE"));
     estiloPantalla(this);
 
     Label1 = new QLabel(kTexto, this);

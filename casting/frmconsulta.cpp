@@ -18,6 +18,8 @@ namespace hexora {
 
 frmconsulta::frmconsulta() {
     setWindowFlag(Qt::FramelessWindowHint);
+    // Sin título propio: el lector de pantalla nombra la ventana por la acción del menú.
+    setAccessibleName(QStringLiteral("Realizar una CONSULTA"));
     estiloPantalla(this);
 
     Label1 = new QLabel(kTexto, this);

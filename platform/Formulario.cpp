@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 #include <map>
 #include <vector>
@@ -34,11 +35,11 @@ struct Registro {
     std::function<void()> activarPrincipal;
 };
 
+// Marco que el gestor de ventanas ha puesto a la ventana, preguntado al sistema cada vez:
+// el que guarda el control puede ser de antes de que el gestor lo pusiera.
 QMargins marcoVentana(const QWidget& w) {
-    const QRect marco = w.frameGeometry();
-    const QRect dentro = w.geometry();
-    return {dentro.left() - marco.left(), dentro.top() - marco.top(),
-            marco.right() - dentro.right(), marco.bottom() - dentro.bottom()};
+    const QWindow* ventana = w.windowHandle();
+    return ventana ? ventana->frameMargins() : QMargins();
 }
 
 Registro& registro() {
@@ -57,14 +58,16 @@ void mostrarConQt(Formulario& f) {
 Formulario::Formulario(QWidget* padre) : QDialog(padre) {}
 
 void Formulario::centrarform() {
+    const QMargins marco = marcoVentana(*this);
+    const QSize conMarco = size().grownBy(marco);
     const float izquierda = (static_cast<float>(AnchoPantallaTwips()) -
-                             static_cast<float>(pixelesATwips(frameGeometry().width()))) /
+                             static_cast<float>(pixelesATwips(conMarco.width()))) /
                             2.0f;
     const float arriba = (static_cast<float>(AltoPantallaTwips()) -
-                          static_cast<float>(pixelesATwips(frameGeometry().height()))) /
+                          static_cast<float>(pixelesATwips(conMarco.height()))) /
                          2.0f;
     move(twipsAPixeles(izquierda), twipsAPixeles(arriba));
-    marcoAlCentrar_ = marcoVentana(*this);
+    marcoAlCentrar_ = marco;
 }
 
 void Formulario::reject() {
@@ -86,9 +89,17 @@ void Formulario::keyPressEvent(QKeyEvent* evento) {
 
 bool Formulario::event(QEvent* evento) {
     const bool r = QDialog::event(evento);
-    if ((evento->type() == QEvent::Move || evento->type() == QEvent::Resize) && isVisible() &&
-        marcoVentana(*this) != marcoAlCentrar_)
-        centrarform();
+    const auto recentrarSiCambioElMarco = [this] {
+        if (isVisible() && marcoVentana(*this) != marcoAlCentrar_)
+            centrarform();
+    };
+    if (evento->type() == QEvent::Move || evento->type() == QEvent::Resize)
+        recentrarSiCambioElMarco();
+    // El gestor puede poner el marco sin mover la ventana después: se mira un rato.
+    if (evento->type() == QEvent::Show) {
+        for (int ms : {50, 200, 600})
+            QTimer::singleShot(ms, this, recentrarSiCambioElMarco);
+    }
     return r;
 }
 

@@ -99,7 +99,11 @@ FRMImprimir::FRMImprimir()
         negrita.setBold(true);
         rotulo->setFont(negrita);
         rotulo->setBuddy(TXTTRIGRAMA[i]);
-        // Sin hexagrama preparado aún, el rótulo no tendría a qué acompañar.
+        // Sin hexagrama preparado aún, el rótulo no tendría a qué acompañar; oculto guarda su
+        // sitio para que la ventana no crezca y se descentre al preparar el primero.
+        QSizePolicy reservado = rotulo->sizePolicy();
+        reservado.setRetainSizeWhenHidden(true);
+        rotulo->setSizePolicy(reservado);
         rotulo->hide();
         rotulosTrigramas_[i] = rotulo;
         TXTTRIGRAMA[i]->setIndent(12);

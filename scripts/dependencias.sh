@@ -9,7 +9,7 @@ PAQUETES=(
   qt6-base-dev qt6-translations-l10n
   hunspell hunspell-es
   fonts-dejavu-core fonts-liberation poppler-utils
-  xvfb xauth xdotool
+  xvfb xauth xdotool openbox x11-utils
 )
 
 faltan=()

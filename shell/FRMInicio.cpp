@@ -25,6 +25,7 @@ FRMInicio::FRMInicio() {
 
     imagen = new QLabel(this);
     imagen->setGeometry(0, 0, kAnchoImagen, kAltoImagen);
+    imagen->setAccessibleName(QStringLiteral("HEXORA"));
 
     Text1 = new QPlainTextEdit(kCreditos, this);
     Text1->setReadOnly(true);

@@ -39,6 +39,7 @@ FRMPRINCIPAL::FRMPRINCIPAL(std::function<bool()> otraCopiaEnMarcha)
     Image1 = new QLabel(this);
     Image1->setMouseTracking(true);
     Image1->installEventFilter(this);
+    Image1->setAccessibleName(QStringLiteral("HEXORA"));
 
     FrameMENU1 = new QFrame(this);
     FrameMENU2 = new QFrame(this);

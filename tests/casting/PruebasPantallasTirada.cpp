@@ -339,43 +339,6 @@ TEST_F(PantallasTirada, ListaDeLos64) {
     EXPECT_FALSE(f.isVisible());
 }
 
-TEST_F(PantallasTirada, TecladoNombresYTamanoEn640x480) {
-    Pregunta = "\xBF" + std::string(98, 'M') + "?"; // la pregunta más ancha posible
-    PreguntaAnterior = Pregunta;
-    for (Pantalla p : {Pantalla::frmconsulta, Pantalla::FRMTirada, Pantalla::FRMIntroducir,
-                       Pantalla::FRM64HEXAGRAMAS}) {
-        SCOPED_TRACE(nombrePantalla(p));
-        Formulario& f = abrir<Formulario>(p);
-        // Cabe en la pantalla con sitio para la barra de título, y queda centrada.
-        EXPECT_LE(f.frameGeometry().width(), 640);
-        EXPECT_LE(f.frameGeometry().height(), 450);
-        EXPECT_NEAR(f.frameGeometry().center().x(), 320, 1);
-        // Todo lo que se pulsa o se escribe se alcanza con el tabulador y tiene nombre.
-        for (QWidget* w : f.findChildren<QWidget*>()) {
-            if (!qobject_cast<QAbstractButton*>(w) && !qobject_cast<QPlainTextEdit*>(w) &&
-                !qobject_cast<QListWidget*>(w))
-                continue;
-            EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus) << w->metaObject()->className();
-            EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
-        }
-        // Ningún texto cortado.
-        for (QLabel* l : f.findChildren<QLabel*>()) {
-            if (l->text().isEmpty() || !visible(l))
-                continue;
-            const int alto = l->wordWrap() ? l->heightForWidth(l->width()) : l->sizeHint().height();
-            EXPECT_LE(alto, l->height()) << l->text().toStdString();
-            if (!l->wordWrap()) {
-                EXPECT_LE(l->sizeHint().width(), l->width()) << l->text().toStdString();
-            }
-        }
-        for (QGroupBox* g : f.findChildren<QGroupBox*>())
-            EXPECT_LE(g->minimumSizeHint().width(), g->width());
-        for (QPlainTextEdit* caja : f.findChildren<QPlainTextEdit*>())
-            EXPECT_EQ(caja->verticalScrollBar()->maximum(), 0) << caja->toPlainText().toStdString();
-        f.hide();
-    }
-}
-
 TEST_F(PantallasTirada, MenuTiradaCanceladaNoTocaLaUltimaConsulta) {
     entorno.registrarFalsa(Pantalla::FRMInterpretar);
     entorno.guion[Pantalla::FRM256] = [](Formulario& f) {
