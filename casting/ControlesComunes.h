@@ -24,8 +24,7 @@ QLabel* crearLinea(QWidget* padre, QSize tamano, int lugar);
 
 // Muestra en la línea del lugar dado la imagen de su valor ("6" a "9") y dice cuál es a
 // quien no la ve, en su nombre accesible.
-void ponerImagenLinea(QLabel* linea, const std::array<QPixmap, 4>& imagenes, char valor,
-                      int lugar);
+void ponerImagenLinea(QLabel* linea, const std::array<QPixmap, 4>& imagenes, char valor, int lugar);
 
 // Las seis líneas de abajo arriba, con más aire entre la tercera y la cuarta.
 QLayout* columnaLineas(const std::array<QLabel*, 6>& lineas, int separacion);

@@ -178,10 +178,10 @@ void FRMTirada::mostrarMonedas() {
         // oír cada fotograma, y la cara cuenta cuando la moneda se para.
         const bool parada = !tirada_.girando() && (tirada_.fase() != FaseTirada::Parando ||
                                                    tirada_.Cuenta[i] == TiradaMonedas::kParada);
-        const QString estado = parada && !esCanto(f) ? QStringLiteral("%1 (%2)")
-                                                           .arg(textoQt(nombreFotograma(f)))
-                                                           .arg(valorCara(f))
-                                                     : QStringLiteral("girando");
+        const QString estado =
+            parada && !esCanto(f)
+                ? QStringLiteral("%1 (%2)").arg(textoQt(nombreFotograma(f))).arg(valorCara(f))
+                : QStringLiteral("girando");
         const QString nombre = QStringLiteral("Moneda %1: ").arg(i + 1) + estado;
         if (moneda[i]->accessibleName() != nombre)
             moneda[i]->setAccessibleName(nombre);

@@ -20,10 +20,10 @@
 #include <QTextDocument>
 #include <QtMath>
 
-#include <memory>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace hexora {
 
@@ -257,9 +257,9 @@ FRMInterpretar::FRMInterpretar() {
     todo->addLayout(cuerpo, 1);
     // La columna de la figura mide lo que la fila de botones del menú.
     const int anchoIzquierda = menu->sizeHint().width();
-    for (QWidget* w : std::initializer_list<QWidget*>{Framehexagrama, TXTHEXAGRAMA[0],
-                                                      TXTHEXAGRAMA[1], SSPANEL2[0], SSPANEL2[1],
-                                                      TXTTRIGRAMA[0], TXTTRIGRAMA[1]})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Framehexagrama, TXTHEXAGRAMA[0], TXTHEXAGRAMA[1],
+                                         SSPANEL2[0], SSPANEL2[1], TXTTRIGRAMA[0], TXTTRIGRAMA[1]})
         w->setFixedWidth(anchoIzquierda);
 
     for (QWidget* w : std::initializer_list<QWidget*>{TXTHEXAGRAMA[0], TXTHEXAGRAMA[1],

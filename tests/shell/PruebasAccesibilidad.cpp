@@ -105,8 +105,8 @@ public:
             return;
         EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
         if (!(w->windowFlags() & Qt::FramelessWindowHint) && !w->isFullScreen()) {
-            EXPECT_TRUE(QTest::qWaitFor(
-                [w] { return !w->windowHandle()->frameMargins().isNull(); }, 3000));
+            EXPECT_TRUE(
+                QTest::qWaitFor([w] { return !w->windowHandle()->frameMargins().isNull(); }, 3000));
         }
         QTest::qWait(800);
     }
