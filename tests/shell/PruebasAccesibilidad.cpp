@@ -66,6 +66,9 @@ struct Caso {
     bool pantallaCompleta = false; // ocupa toda la pantalla, sin marco
 };
 
+// GoogleTest nombra cada caso por su pantalla.
+void PrintTo(const Caso& caso, std::ostream* salida) { *salida << caso.nombre; }
+
 class Pantallas : public ::testing::TestWithParam<Caso> {
 public:
     void SetUp() override {
