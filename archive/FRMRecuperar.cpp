@@ -44,6 +44,13 @@ QComboBox* lista(QWidget* padre, const QString& nombre, int caracteres) {
 
 FRMRecuperar::FRMRecuperar() {
     setWindowTitle(QStringLiteral("Recuperar Consulta"));
+    // La instrucción se crea antes que nada: un lector de pantalla la lee la primera.
+    Label1 = new QLabel(QStringLiteral("SELECCIONE UNA CONSULTA"), this);
+    Label1->setAlignment(Qt::AlignCenter);
+    QFont grande = Label1->font();
+    grande.setBold(true);
+    grande.setPointSizeF(grande.pointSizeF() + 1);
+    Label1->setFont(grande);
 
     for (auto*& panel : sspanel2) {
         panel = new QFrame(this);
@@ -72,13 +79,6 @@ FRMRecuperar::FRMRecuperar() {
             [this](int i) { seleccionCambiada(CMBUSUARIO, i); });
     connect(CMBCONSULTA, &QComboBox::currentIndexChanged, this,
             [this](int i) { seleccionCambiada(CMBCONSULTA, i); });
-
-    Label1 = new QLabel(QStringLiteral("SELECCIONE UNA CONSULTA"), this);
-    Label1->setAlignment(Qt::AlignCenter);
-    QFont grande = Label1->font();
-    grande.setBold(true);
-    grande.setPointSizeF(grande.pointSizeF() + 1);
-    Label1->setFont(grande);
 
     // La figura de la consulta elegida, con la línea 1 abajo.
     auto* figura = new QVBoxLayout;

@@ -157,10 +157,13 @@ FRMInterpretar::FRMInterpretar() {
     }
     connect(grupoLineas, &QButtonGroup::idClicked, this, &FRMInterpretar::LINEA_Click);
 
+    // Creados en el orden en que se leen: un lector de pantalla recorre los controles así.
     for (int i = 0; i < 2; ++i) {
         TXTHEXAGRAMA[i] = new QLabel(this);
         TXTHEXAGRAMA[i]->setAlignment(Qt::AlignCenter);
         TXTHEXAGRAMA[i]->setWordWrap(true);
+    }
+    for (int i = 0; i < 2; ++i) {
         SSPANEL2[i] = new QLabel(i == 0 ? QStringLiteral("TRIGRAMA SUPERIOR")
                                         : QStringLiteral("TRIGRAMA INFERIOR"),
                                  this);
