@@ -30,9 +30,9 @@ std::optional<unsigned char> admisible(char32_t c) {
 
 std::string normalizarPregunta(std::string_view escrita) {
     std::string p = mayusculas(recortar(escrita));
-    // Un salto de línea en un extremo (el de quien pulsó Intro antes de la primera palabra o
-    // tras la última) se quita, solo uno; así no tapa la marca que ya estaba escrita y no se
-    // pone otra ("¿ME MUDO?" y no "¿ME MUDO??").
+    // Los saltos de línea de quien pulsó Intro no tapan una marca ya escrita, que no se dobla
+    // ("¿ME MUDO?" y no "¿ME MUDO??"): se quita uno final, y uno inicial solo si le sigue
+    // "¿".
     std::string_view recortada = p;
     if (recortada.size() >= 2 && recortada.substr(0, 2) == kSalto &&
         recortar(recortada.substr(2)).substr(0, 1) == std::string_view(&kAbre, 1))
