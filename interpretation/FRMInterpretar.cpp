@@ -96,8 +96,9 @@ public:
     }
 };
 
-QTextBrowser* cuadroTexto(QWidget* padre, const QString& nombre) {
-    auto* t = new CajaAjustada(padre);
+// Cuadro de los textos del libro; el ajustado pide el alto de su texto entero.
+QTextBrowser* cuadroTexto(QWidget* padre, const QString& nombre, bool ajustado = false) {
+    auto* t = ajustado ? new CajaAjustada(padre) : new QTextBrowser(padre);
     t->setAccessibleName(nombre);
     t->setOpenLinks(false);
     QFont letra = t->font();
@@ -202,7 +203,7 @@ FRMInterpretar::FRMInterpretar() {
     }
 
     Text1 = cuadroTexto(this, QStringLiteral("Texto de la sección"));
-    Text2[0] = cuadroTexto(this, QStringLiteral("Texto de la línea"));
+    Text2[0] = cuadroTexto(this, QStringLiteral("Texto de la línea"), true);
     Text2[1] = cuadroTexto(this, QStringLiteral("Interpretación de la línea"));
     // El texto de la línea se ve entero y la interpretación ocupa lo que queda, sin bajar
     // de unos renglones; si no cabe todo, se desplaza el texto de la línea.
