@@ -7,6 +7,7 @@
 #include "platform/Mensajes.h"
 #include "platform/Plataforma.h"
 #include "shell/GRAFICOS.h"
+#include "shell/NombresHexagrama.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -43,6 +44,13 @@ QComboBox* lista(QWidget* padre, const QString& nombre, int caracteres) {
 
 FRMRecuperar::FRMRecuperar() {
     setWindowTitle(QStringLiteral("Recuperar Consulta"));
+    // La instrucción se crea antes que nada: un lector de pantalla la lee la primera.
+    Label1 = new QLabel(QStringLiteral("SELECCIONE UNA CONSULTA"), this);
+    Label1->setAlignment(Qt::AlignCenter);
+    QFont grande = Label1->font();
+    grande.setBold(true);
+    grande.setPointSizeF(grande.pointSizeF() + 1);
+    Label1->setFont(grande);
 
     for (auto*& panel : sspanel2) {
         panel = new QFrame(this);
@@ -56,7 +64,8 @@ FRMRecuperar::FRMRecuperar() {
     Command1[0]->setBuddy(CMBUSUARIO);
     Command1[1]->setBuddy(CMBCONSULTA);
     LBLFecha = new QLabel(sspanel2[0]);
-    LBLFecha->setAccessibleName(QStringLiteral("Fecha de la consulta"));
+    // Su nombre accesible es la fecha misma; lo que es, en la descripción.
+    LBLFecha->setAccessibleDescription(QStringLiteral("Fecha de la consulta"));
     auto* datos = new QGridLayout(sspanel2[0]);
     datos->addWidget(Command1[0], 0, 0);
     datos->addWidget(CMBUSUARIO, 0, 1);
@@ -71,19 +80,13 @@ FRMRecuperar::FRMRecuperar() {
     connect(CMBCONSULTA, &QComboBox::currentIndexChanged, this,
             [this](int i) { seleccionCambiada(CMBCONSULTA, i); });
 
-    Label1 = new QLabel(QStringLiteral("SELECCIONE UNA CONSULTA"), this);
-    Label1->setAlignment(Qt::AlignCenter);
-    QFont grande = Label1->font();
-    grande.setBold(true);
-    grande.setPointSizeF(grande.pointSizeF() + 1);
-    Label1->setFont(grande);
-
     // La figura de la consulta elegida, con la línea 1 abajo.
     auto* figura = new QVBoxLayout;
     figura->setSpacing(3);
     for (int i = 5; i >= 0; --i) {
         LINEA[i] = new QLabel(sspanel2[1]);
         LINEA[i]->setFixedSize(86, 16);
+        LINEA[i]->setAccessibleName(nombreAccesibleLinea(i, ' '));
         figura->addWidget(LINEA[i], 0, Qt::AlignHCenter);
         if (i == 3)
             figura->addSpacing(5);
@@ -168,11 +171,13 @@ void FRMRecuperar::CargarConsultas() {
     try {
         registros_ = leerConsultas();
     } catch (const std::exception& e) {
+        hide(); // el aviso no deja detrás una lista que ya no vale
         MostrarError(e);
         cerrarComoCancelada();
         return;
     }
     if (registros_.empty()) {
+        hide(); // el aviso no deja detrás una lista que ya no vale
         MsgBox(QStringLiteral("NO EXITEN CONSULTAS ARCHIVADAS"), BotonesMensaje::Aceptar,
                IconoMensaje::Informacion, kTituloInformacion);
         cerrarComoCancelada();
@@ -211,6 +216,7 @@ void FRMRecuperar::MostrarConsulta() {
     for (int i = 0; i < 6; ++i) {
         const int p = indiceImagenLinea(lineas[static_cast<std::size_t>(i)]);
         LINEA[i]->setPixmap(p >= 0 && p < 4 ? Graficos().GRFLINEAp[p] : QPixmap());
+        LINEA[i]->setAccessibleName(nombreAccesibleLinea(i, lineas[static_cast<std::size_t>(i)]));
         LINEA[i]->setVisible(true);
     }
     const short k = NumeroHexagrama(lineas);

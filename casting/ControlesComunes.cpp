@@ -1,5 +1,7 @@
 #include "ControlesComunes.h"
 
+#include "shell/NombresHexagrama.h"
+
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -26,7 +28,7 @@ QLabel* crearLinea(QWidget* padre, QSize tamano, int lugar) {
     auto* linea = new QLabel(padre);
     linea->setFixedSize(tamano);
     linea->setAlignment(Qt::AlignCenter);
-    linea->setAccessibleName(QStringLiteral("Línea %1").arg(lugar + 1));
+    linea->setAccessibleName(nombreAccesibleLinea(lugar, ' '));
     QSizePolicy politica = linea->sizePolicy();
     politica.setRetainSizeWhenHidden(true);
     linea->setSizePolicy(politica);
@@ -34,15 +36,14 @@ QLabel* crearLinea(QWidget* padre, QSize tamano, int lugar) {
     return linea;
 }
 
-void ponerImagenLinea(QLabel* linea, const std::array<QPixmap, 4>& imagenes, char valor) {
+void ponerImagenLinea(QLabel* linea, const std::array<QPixmap, 4>& imagenes, char valor,
+                      int lugar) {
     const int indice = valor - '6';
-    if (indice < 0 || indice > 3) {
+    if (indice < 0 || indice > 3)
         linea->clear();
-        linea->setAccessibleDescription(QString());
-        return;
-    }
-    linea->setPixmap(imagenes[static_cast<std::size_t>(indice)]);
-    linea->setAccessibleDescription(nombreLinea(valor));
+    else
+        linea->setPixmap(imagenes[static_cast<std::size_t>(indice)]);
+    linea->setAccessibleName(nombreAccesibleLinea(lugar, valor));
 }
 
 QLayout* columnaLineas(const std::array<QLabel*, 6>& lineas, int separacion) {
@@ -54,16 +55,6 @@ QLayout* columnaLineas(const std::array<QLabel*, 6>& lineas, int separacion) {
             columna->addSpacing(separacion * 2);
     }
     return columna;
-}
-
-QString nombreLinea(char valor) {
-    switch (valor) {
-    case '6': return QStringLiteral("yin viejo (mutante)");
-    case '7': return QStringLiteral("yang joven");
-    case '8': return QStringLiteral("yin joven");
-    case '9': return QStringLiteral("yang viejo (mutante)");
-    default: return QString();
-    }
 }
 
 void estiloPantalla(QWidget* pantalla) {

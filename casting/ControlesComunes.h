@@ -22,14 +22,12 @@ QPushButton* crearBotonDialogo(QWidget* padre, int indice);
 // Hueco de una línea de la figura (lugar 0 abajo) que guarda su sitio aunque esté oculta.
 QLabel* crearLinea(QWidget* padre, QSize tamano, int lugar);
 
-// Muestra en la línea la imagen de su valor ("6" a "9") y dice cuál es a quien no la ve.
-void ponerImagenLinea(QLabel* linea, const std::array<QPixmap, 4>& imagenes, char valor);
+// Muestra en la línea del lugar dado la imagen de su valor ("6" a "9") y dice cuál es a
+// quien no la ve, en su nombre accesible.
+void ponerImagenLinea(QLabel* linea, const std::array<QPixmap, 4>& imagenes, char valor, int lugar);
 
 // Las seis líneas de abajo arriba, con más aire entre la tercera y la cuarta.
 QLayout* columnaLineas(const std::array<QLabel*, 6>& lineas, int separacion);
-
-// Nombre de una línea por su valor: "yin viejo (mutante)", "yang joven", ...
-QString nombreLinea(char valor);
 
 // Fondo y letra comunes a las pantallas de la tirada, a juego con el aviso del principio.
 void estiloPantalla(QWidget* pantalla);

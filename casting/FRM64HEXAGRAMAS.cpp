@@ -18,6 +18,8 @@ namespace hexora {
 
 FRM64HEXAGRAMAS::FRM64HEXAGRAMAS() {
     setWindowFlag(Qt::FramelessWindowHint);
+    // Sin título propio: el lector de pantalla nombra la ventana por la acción del menú.
+    setAccessibleName(QStringLiteral("Seleccionar uno de los 64 HEXAGRAMAS"));
     estiloPantalla(this);
 
     Label1 = new QLabel(kTexto, this);
@@ -31,6 +33,13 @@ FRM64HEXAGRAMAS::FRM64HEXAGRAMAS() {
     List1->setMinimumHeight(List1->fontMetrics().lineSpacing() * 13);
     Label1->setBuddy(List1);
     connect(List1, &QListWidget::currentRowChanged, this, &FRM64HEXAGRAMAS::List1_Click);
+    // Una selección que no mueve la fila actual (la que hace un lector de pantalla) la
+    // mueve aquí: la figura, los nombres y aceptar siguen siempre a la entrada elegida.
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> elegidas = List1->selectedItems();
+        if (!elegidas.isEmpty() && List1->row(elegidas.front()) != List1->currentRow())
+            List1->setCurrentRow(List1->row(elegidas.front()));
+    });
     connect(List1, &QListWidget::itemDoubleClicked, this, &FRM64HEXAGRAMAS::List1_DblClick);
 
     auto* figura = new QFrame(this);
@@ -123,7 +132,8 @@ void FRM64HEXAGRAMAS::List1_Click() {
     const int fila = indice + 1;
     const std::string lineas = lineasDeFila(fila);
     for (std::size_t i = 0; i < 6; ++i) {
-        ponerImagenLinea(LINEA[i], Graficos().GRFLINEAp, i < lineas.size() ? lineas[i] : ' ');
+        ponerImagenLinea(LINEA[i], Graficos().GRFLINEAp, i < lineas.size() ? lineas[i] : ' ',
+                         static_cast<int>(i));
         LINEA[i]->show();
     }
     label2[0]->setText(List1->item(indice)->text());

@@ -5,6 +5,7 @@
 #include "core/EstadoConsulta.h"
 #include "platform/Plataforma.h"
 #include "shell/GRAFICOS.h"
+#include "shell/NombresHexagrama.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -18,6 +19,8 @@ namespace hexora {
 
 FRMIntroducir::FRMIntroducir() {
     setWindowFlag(Qt::FramelessWindowHint);
+    // Sin título propio: el lector de pantalla nombra la ventana por la acción del menú.
+    setAccessibleName(QStringLiteral("Crear Hexagrama MANUALMENTE"));
     estiloPantalla(this);
 
     Label1 = new QLabel(kTexto, this);
@@ -31,7 +34,7 @@ FRMIntroducir::FRMIntroducir() {
     columnaBotones->addStretch();
     for (int k = 0; k < 4; ++k) {
         const char valor = static_cast<char>('6' + k);
-        const QString nombre = QStringLiteral("Añadir línea de ") + nombreLinea(valor);
+        const QString nombre = QStringLiteral("Añadir línea: ") + nombreValorLinea(valor);
         GRFLINEA[k] = new QPushButton(this);
         GRFLINEA[k]->setFixedSize(188, 41);
         GRFLINEA[k]->setIconSize(QSize(172, 31));
@@ -120,7 +123,7 @@ void FRMIntroducir::GRFLINEA_MouseDown(int Index) {
     const char valor = static_cast<char>('6' + Index);
     const int lugar = agregarLinea(valor);
     if (lugar >= 0) {
-        ponerImagenLinea(LINEA[lugar], Graficos().GRFLINEA, valor);
+        ponerImagenLinea(LINEA[lugar], Graficos().GRFLINEA, valor, lugar);
         LINEA[lugar]->show();
     }
     ajustarBotones();

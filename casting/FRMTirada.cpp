@@ -174,8 +174,17 @@ void FRMTirada::mostrarMonedas() {
         const QPixmap& imagen = grfmoneda[static_cast<std::size_t>(imagenFotograma(f))];
         if (moneda[i]->pixmap().cacheKey() != imagen.cacheKey())
             moneda[i]->setPixmap(imagen);
-        moneda[i]->setAccessibleDescription(esCanto(f) ? QStringLiteral("girando")
-                                                       : textoQt(nombreFotograma(f)));
+        // Mientras gira solo se dice que gira: quien usa un lector de pantalla no tiene que
+        // oír cada fotograma, y la cara cuenta cuando la moneda se para.
+        const bool parada = !tirada_.girando() && (tirada_.fase() != FaseTirada::Parando ||
+                                                   tirada_.Cuenta[i] == TiradaMonedas::kParada);
+        const QString estado =
+            parada && !esCanto(f)
+                ? QStringLiteral("%1 (%2)").arg(textoQt(nombreFotograma(f))).arg(valorCara(f))
+                : QStringLiteral("girando");
+        const QString nombre = QStringLiteral("Moneda %1: ").arg(i + 1) + estado;
+        if (moneda[i]->accessibleName() != nombre)
+            moneda[i]->setAccessibleName(nombre);
     }
 }
 
@@ -183,7 +192,7 @@ void FRMTirada::mostrarLineas() {
     const std::string& lineas = tirada_.lineas();
     for (std::size_t i = 0; i < 6; ++i) {
         if (i < lineas.size())
-            ponerImagenLinea(LINEA[i], Graficos().GRFLINEA, lineas[i]);
+            ponerImagenLinea(LINEA[i], Graficos().GRFLINEA, lineas[i], static_cast<int>(i));
         LINEA[i]->setVisible(i < lineas.size());
     }
 }

@@ -1,6 +1,7 @@
 #include "Pregunta.h"
 
 #include "core/Cp1252.h"
+#include "core/EstadoConsulta.h"
 #include "core/Texto.h"
 
 #include <algorithm>
@@ -29,16 +30,27 @@ std::optional<unsigned char> admisible(char32_t c) {
 
 std::string normalizarPregunta(std::string_view escrita) {
     std::string p = mayusculas(recortar(escrita));
-    if (p.empty() || p.front() != kAbre)
-        p.insert(p.begin(), kAbre);
-    std::string_view recortada = recortar(p);
-    if (recortada.empty() || recortada.back() != '?') {
-        // Solo un salto de línea final: el de quien pulsó Intro tras la última palabra.
-        if (recortada.size() >= 2 && recortada.substr(recortada.size() - 2) == kSalto)
-            recortada.remove_suffix(2);
-        p = std::string(recortar(recortada)) + '?';
-    }
-    return p;
+    // Los saltos de línea de quien pulsó Intro no tapan una marca ya escrita, que no se dobla
+    // ("¿ME MUDO?" y no "¿ME MUDO??"): se quita uno final, y uno inicial solo si le sigue
+    // "¿".
+    std::string_view recortada = p;
+    if (recortada.size() >= 2 && recortada.substr(0, 2) == kSalto &&
+        recortar(recortada.substr(2)).substr(0, 1) == std::string_view(&kAbre, 1))
+        recortada = recortar(recortada.substr(2));
+    const bool cierra = !recortada.empty() && recortada.back() == '?';
+    if (!cierra && recortada.size() >= 2 && recortada.substr(recortada.size() - 2) == kSalto)
+        recortada = recortar(recortada.substr(0, recortada.size() - 2));
+    std::string r(recortada);
+    if (r.empty() || r.front() != kAbre)
+        r.insert(r.begin(), kAbre);
+    if (r.back() != '?')
+        r += '?';
+    return r;
+}
+
+bool esPreguntaDelUsuario(std::string_view pregunta) {
+    const std::string_view p = recortar(pregunta);
+    return !p.empty() && p != kPreguntaModoManual;
 }
 
 std::string preguntaDeCaja(std::u32string_view caja) {

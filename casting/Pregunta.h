@@ -15,6 +15,10 @@ constexpr std::size_t kMaximoPregunta = 98;
 // Texto escrito (Windows-1252, saltos de línea como SaltoLinea) en su forma normalizada.
 std::string normalizarPregunta(std::string_view escrita);
 
+// Si el texto es una pregunta que hizo el usuario: ni vacío ni la marca de las figuras
+// hechas a mano o elegidas de la lista.
+bool esPreguntaDelUsuario(std::string_view pregunta);
+
 // Paso entre el texto de la caja, con saltos "\n", y el de la lógica, con SaltoLinea.
 std::string preguntaDeCaja(std::u32string_view caja);
 std::u32string preguntaACaja(std::string_view cp1252);

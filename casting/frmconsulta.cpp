@@ -18,6 +18,8 @@ namespace hexora {
 
 frmconsulta::frmconsulta() {
     setWindowFlag(Qt::FramelessWindowHint);
+    // Sin título propio: el lector de pantalla nombra la ventana por la acción del menú.
+    setAccessibleName(QStringLiteral("Realizar una CONSULTA"));
     estiloPantalla(this);
 
     Label1 = new QLabel(kTexto, this);
@@ -75,9 +77,12 @@ void frmconsulta::Form_Load() {
 void frmconsulta::Form_Activate() {
     centrarform();
     LabelAviso->hide();
-    // La pregunta anterior entra tal cual, aunque mida más que el tope de la caja.
-    rellenar(preguntaACaja(PreguntaAnterior.recortado()));
-    PREGUNTA->moveCursor(QTextCursor::End);
+    // Solo se ofrece una pregunta que el usuario hizo de verdad, no la marca de las figuras
+    // hechas a mano. Entra tal cual, aunque mida más que el tope de la caja, y toda
+    // seleccionada: lo que se escriba la sustituye.
+    const std::string_view anterior = PreguntaAnterior.recortado();
+    rellenar(esPreguntaDelUsuario(anterior) ? preguntaACaja(anterior) : std::u32string());
+    PREGUNTA->selectAll();
     PREGUNTA_Change();
     PREGUNTA->setFocus();
 }

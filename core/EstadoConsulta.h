@@ -4,6 +4,8 @@
 
 #include "TextoFijo.h"
 
+#include <string_view>
+
 namespace hexora {
 
 extern TextoFijo<2> SaltoLinea;
@@ -13,6 +15,9 @@ extern TextoFijo<100> PreguntaAnterior;
 extern TextoFijo<6> Hexagrama;
 extern TextoFijo<6> Complementario;
 extern TextoFijo<6> HexagramaAnterior;
+
+// Lo que lleva Pregunta cuando la figura se construye a mano o se elige de la lista.
+inline constexpr std::string_view kPreguntaModoManual = "NO SE HA REALIZADO CONSULTA (Modo Manual)";
 
 // Deja el estado como al arrancar: SaltoLinea fijado, PreguntaAnterior vacía y el resto
 // sin valor (espacios).

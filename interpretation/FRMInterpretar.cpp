@@ -16,10 +16,14 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
+#include <QStyle>
+#include <QTextDocument>
+#include <QtMath>
+
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace hexora {
 
@@ -60,8 +64,41 @@ QString parrafosHtml(const std::string& texto) {
     return html;
 }
 
-QTextBrowser* cuadroTexto(QWidget* padre, const QString& nombre) {
-    auto* t = new QTextBrowser(padre);
+// Cuadro de texto que pide el alto de su texto entero con el ancho que le den. La
+// disposición se lo da si hay sitio; si no, el cuadro se desplaza.
+class CajaAjustada : public QTextBrowser {
+public:
+    explicit CajaAjustada(QWidget* padre) : QTextBrowser(padre) {
+        QSizePolicy politica = sizePolicy();
+        politica.setHeightForWidth(true);
+        setSizePolicy(politica);
+    }
+
+    bool hasHeightForWidth() const override { return true; }
+
+    int heightForWidth(int ancho) const override {
+        // Se mide una copia: el propio documento lo maqueta el cuadro con su ancho de ahora.
+        // Si puede haber barra de desplazamiento se mide sin su ancho: con la barra puesta el
+        // texto ocupa un renglón más y no se quitaría nunca.
+        const std::unique_ptr<QTextDocument> copia(document()->clone());
+        const QMargins m = contentsMargins();
+        const int barra = verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
+                              ? 0
+                              : style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        copia->setTextWidth(ancho - m.left() - m.right() - barra);
+        return qCeil(copia->size().height()) + m.top() + m.bottom();
+    }
+
+    QSize sizeHint() const override {
+        QSize s = QTextBrowser::sizeHint();
+        s.setHeight(heightForWidth(width()));
+        return s;
+    }
+};
+
+// Cuadro de los textos del libro; el ajustado pide el alto de su texto entero.
+QTextBrowser* cuadroTexto(QWidget* padre, const QString& nombre, bool ajustado = false) {
+    auto* t = ajustado ? new CajaAjustada(padre) : new QTextBrowser(padre);
     t->setAccessibleName(nombre);
     t->setOpenLinks(false);
     QFont letra = t->font();
@@ -71,15 +108,31 @@ QTextBrowser* cuadroTexto(QWidget* padre, const QString& nombre) {
     return t;
 }
 
+// Pone un texto en un cuadro y avisa a la disposición de que su alto puede cambiar.
+void ponerHtml(QTextBrowser* cuadro, const QString& html) {
+    cuadro->setHtml(html);
+    cuadro->updateGeometry();
+}
+
 } // namespace
 
 FRMInterpretar::FRMInterpretar() {
     setWindowTitle(QStringLiteral("Interpretación del hexagrama"));
     setModal(true);
 
-    PREGUNTA = new QLineEdit(this);
-    PREGUNTA->setReadOnly(true);
+    // La pregunta entera, partida en las líneas que haga falta: nunca se desplaza.
+    PREGUNTA = new CajaAjustada(this);
     PREGUNTA->setAccessibleName(QStringLiteral("Pregunta"));
+    PREGUNTA->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    PREGUNTA->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    PREGUNTA->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    PREGUNTA->setSizePolicy([] {
+        QSizePolicy fija(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        fija.setHeightForWidth(true);
+        return fija;
+    }());
+    PREGUNTA->setTabChangesFocus(true);
+    PREGUNTA->document()->setDocumentMargin(2);
     QFont negrita = PREGUNTA->font();
     negrita.setBold(true);
     PREGUNTA->setFont(negrita);
@@ -88,25 +141,30 @@ FRMInterpretar::FRMInterpretar() {
     Framehexagrama = new QGroupBox(kPrincipal, this);
     Framehexagrama->setToolTip(QStringLiteral("Principal/Complementario"));
     auto* figura = new QVBoxLayout(Framehexagrama);
-    figura->setSpacing(3);
+    figura->setSpacing(2);
+    figura->setContentsMargins(4, 4, 4, 4);
     auto* grupoLineas = new QButtonGroup(this);
     for (int i = 5; i >= 0; --i) {
         LINEA[i] = new QPushButton(Framehexagrama);
         LINEA[i]->setFlat(true);
-        LINEA[i]->setFixedSize(111, 25);
+        LINEA[i]->setFixedSize(111, 22);
         LINEA[i]->setIconSize(QSize(103, 19));
         LINEA[i]->setFocusPolicy(Qt::TabFocus);
+        LINEA[i]->setAutoDefault(false);
         grupoLineas->addButton(LINEA[i], i);
         figura->addWidget(LINEA[i], 0, Qt::AlignHCenter);
         if (i == 3)
-            figura->addSpacing(7);
+            figura->addSpacing(6);
     }
     connect(grupoLineas, &QButtonGroup::idClicked, this, &FRMInterpretar::LINEA_Click);
 
+    // Creados en el orden en que se leen: un lector de pantalla recorre los controles así.
     for (int i = 0; i < 2; ++i) {
         TXTHEXAGRAMA[i] = new QLabel(this);
         TXTHEXAGRAMA[i]->setAlignment(Qt::AlignCenter);
         TXTHEXAGRAMA[i]->setWordWrap(true);
+    }
+    for (int i = 0; i < 2; ++i) {
         SSPANEL2[i] = new QLabel(i == 0 ? QStringLiteral("TRIGRAMA SUPERIOR")
                                         : QStringLiteral("TRIGRAMA INFERIOR"),
                                  this);
@@ -121,18 +179,18 @@ FRMInterpretar::FRMInterpretar() {
     TXTHEXAGRAMA[0]->setToolTip(QStringLiteral("Principal/Complementario"));
     TXTHEXAGRAMA[1]->setToolTip(QStringLiteral("Decisión"));
     QFont titulo = TXTHEXAGRAMA[0]->font();
-    titulo.setPointSizeF(13);
+    titulo.setPointSizeF(12);
     titulo.setBold(true);
     TXTHEXAGRAMA[0]->setFont(titulo);
     QFont segundo = TXTHEXAGRAMA[1]->font();
     segundo.setItalic(true);
-    segundo.setPointSizeF(11);
+    segundo.setPointSizeF(10.5);
     TXTHEXAGRAMA[1]->setFont(segundo);
 
     Frame1 = new QGroupBox(this);
     auto* secciones = new QGridLayout(Frame1);
-    secciones->setContentsMargins(6, 6, 6, 6);
-    secciones->setSpacing(4);
+    secciones->setContentsMargins(4, 4, 4, 4);
+    secciones->setSpacing(3);
     for (int i = 0; i < 9; ++i) {
         BTNINTERPRETAR[i] = new QPushButton(kSecciones[i], Frame1);
         BTNINTERPRETAR[i]->setEnabled(false);
@@ -145,15 +203,25 @@ FRMInterpretar::FRMInterpretar() {
     }
 
     Text1 = cuadroTexto(this, QStringLiteral("Texto de la sección"));
-    Text2[0] = cuadroTexto(this, QStringLiteral("Texto de la línea"));
+    Text2[0] = cuadroTexto(this, QStringLiteral("Texto de la línea"), true);
     Text2[1] = cuadroTexto(this, QStringLiteral("Interpretación de la línea"));
+    // El texto de la línea se ve entero y la interpretación ocupa lo que queda, sin bajar
+    // de unos renglones; si no cabe todo, se desplaza el texto de la línea.
+    Text2[0]->setSizePolicy([] {
+        QSizePolicy hastaSuTexto(QSizePolicy::Preferred, QSizePolicy::Maximum);
+        hastaSuTexto.setHeightForWidth(true);
+        return hastaSuTexto;
+    }());
+    Text2[1]->setMinimumHeight(Text2[1]->fontMetrics().lineSpacing() * 4 +
+                               2 * Text2[1]->frameWidth());
 
     auto* grupoMenu = new QButtonGroup(this);
     auto* menu = new QHBoxLayout;
+    menu->setSpacing(4);
     for (int i = 0; i < 4; ++i) {
         BTNMENU[i] = new QPushButton(this);
-        BTNMENU[i]->setFixedSize(54, 54);
-        BTNMENU[i]->setIconSize(QSize(48, 48));
+        BTNMENU[i]->setFixedSize(48, 48);
+        BTNMENU[i]->setIconSize(QSize(42, 42));
         BTNMENU[i]->setToolTip(kAyudasMenu[i]);
         BTNMENU[i]->setAccessibleName(kAyudasMenu[i]);
         BTNMENU[i]->setAutoDefault(false);
@@ -164,6 +232,7 @@ FRMInterpretar::FRMInterpretar() {
     fijarBotonCancelar(BTNMENU[3]);
 
     auto* izquierda = new QVBoxLayout;
+    izquierda->setSpacing(3);
     izquierda->addWidget(Framehexagrama);
     izquierda->addWidget(TXTHEXAGRAMA[0]);
     izquierda->addWidget(TXTHEXAGRAMA[1]);
@@ -175,18 +244,27 @@ FRMInterpretar::FRMInterpretar() {
     izquierda->addLayout(menu);
 
     auto* textos = new QVBoxLayout;
+    textos->setSpacing(4);
     textos->addWidget(Frame1);
     textos->addWidget(Text1, 1);
-    textos->addWidget(Text2[0], 1);
-    textos->addWidget(Text2[1], 3);
+    textos->addWidget(Text2[0]);
+    textos->addWidget(Text2[1], 1);
 
     auto* cuerpo = new QHBoxLayout;
+    cuerpo->setSpacing(8);
     cuerpo->addLayout(izquierda);
     cuerpo->addLayout(textos, 1);
     auto* todo = new QVBoxLayout(this);
-    todo->setContentsMargins(8, 8, 8, 8);
+    todo->setContentsMargins(6, 6, 6, 6);
+    todo->setSpacing(5);
     todo->addWidget(PREGUNTA);
     todo->addLayout(cuerpo, 1);
+    // La columna de la figura mide lo que la fila de botones del menú.
+    const int anchoIzquierda = menu->sizeHint().width();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Framehexagrama, TXTHEXAGRAMA[0], TXTHEXAGRAMA[1],
+                                         SSPANEL2[0], SSPANEL2[1], TXTTRIGRAMA[0], TXTTRIGRAMA[1]})
+        w->setFixedWidth(anchoIzquierda);
 
     for (QWidget* w : std::initializer_list<QWidget*>{TXTHEXAGRAMA[0], TXTHEXAGRAMA[1],
                                                       TXTTRIGRAMA[0], TXTTRIGRAMA[1], SSPANEL2[0],
@@ -197,10 +275,11 @@ FRMInterpretar::FRMInterpretar() {
     recentrarConRaton({this, Framehexagrama, Text1->viewport(), Text2[0]->viewport(),
                        Text2[1]->viewport(), BTNMENU[0], BTNMENU[1], BTNMENU[2], BTNMENU[3]});
 
-    // Pensada para 640 x 480; en pantallas mayores crece para leer con holgura.
-    const int ancho = std::min(820, twipsAPixeles(AnchoPantallaTwips()) - 8);
+    // Pensada para 640 x 480 con el marco de la ventana; en pantallas mayores crece para
+    // leer con holgura.
+    const int ancho = std::min(820, twipsAPixeles(AnchoPantallaTwips()) - 10);
     const int alto = std::min(640, twipsAPixeles(AltoPantallaTwips()) - 40);
-    resize(std::max(ancho, 600), std::max(alto, 440));
+    resize(ancho, alto);
     Text2[0]->hide();
     Text2[1]->hide();
 }
@@ -239,7 +318,10 @@ void FRMInterpretar::Form_Activate() {
         ActualizaHexagrama(Hexagrama.valor());
         for (int i = 3; i < 9; ++i)
             BTNINTERPRETAR[i]->setEnabled(false);
-        PREGUNTA->setText(textoQt(Pregunta.recortado()));
+        // Un salto de línea de la pregunta se ve como tal, no como dos espacios.
+        PREGUNTA->setPlainText(
+            textoQt(Pregunta.recortado()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        PREGUNTA->updateGeometry();
         if (!CargarBuffer(Hexagrama.valor())) {
             quedarSinTexto();
             return;
@@ -267,8 +349,7 @@ void FRMInterpretar::ActualizaHexagrama(const std::string& lineas) {
         const QString pista =
             esLineaMutante(c) ? QStringLiteral("Interpretar línea %1").arg(i + 1) : QString();
         LINEA[i]->setToolTip(pista);
-        LINEA[i]->setAccessibleName(pista.isEmpty() ? QStringLiteral("Línea %1").arg(i + 1)
-                                                    : pista);
+        LINEA[i]->setAccessibleName(nombreAccesibleLinea(i, c));
         const int indice = indiceImagenLinea(c);
         LINEA[i]->setIcon(indice >= 0 && indice < 4 ? QIcon(Graficos().GRFLINEAm[indice])
                                                     : QIcon());
@@ -311,13 +392,13 @@ void FRMInterpretar::mostrarIndice(int Index) { BTNINTERPRETAR_GotFocus(Index); 
 void FRMInterpretar::MostrarSeccion(const std::string& codigo) {
     const Seccion s = ExtraerSeccion(codigo);
     if (codigo[0] == 'L') {
-        Text2[0]->setHtml(parrafosHtml(s.texto));
-        Text2[1]->setHtml(parrafosHtml(s.interpretacion));
+        ponerHtml(Text2[0], parrafosHtml(s.texto));
+        ponerHtml(Text2[1], parrafosHtml(s.interpretacion));
         Text2[0]->setVisible(true);
         Text2[1]->setVisible(true);
         Text1->setVisible(false);
     } else {
-        Text1->setHtml(parrafosHtml(s.texto));
+        ponerHtml(Text1, parrafosHtml(s.texto));
         Text1->setVisible(true);
         Text2[0]->setVisible(false);
         Text2[1]->setVisible(false);

@@ -10,7 +10,6 @@
 
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTextBrowser;
 
@@ -38,7 +37,7 @@ public:
     // Índice del botón de sección mostrado por última vez; -1, ninguno.
     int IndiceSeccion = 0;
 
-    QLineEdit* PREGUNTA;
+    QTextBrowser* PREGUNTA;
     QGroupBox* Framehexagrama;
     std::array<QPushButton*, 6> LINEA;
     std::array<QLabel*, 2> TXTHEXAGRAMA;

@@ -6,10 +6,12 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 #include <map>
 #include <vector>
@@ -33,6 +35,13 @@ struct Registro {
     std::function<void()> activarPrincipal;
 };
 
+// Marco que el gestor de ventanas ha puesto a la ventana, preguntado al sistema cada vez:
+// el que guarda el control puede ser de antes de que el gestor lo pusiera.
+QMargins marcoVentana(const QWidget& w) {
+    const QWindow* ventana = w.windowHandle();
+    return ventana ? ventana->frameMargins() : QMargins();
+}
+
 Registro& registro() {
     static Registro r;
     return r;
@@ -49,18 +58,49 @@ void mostrarConQt(Formulario& f) {
 Formulario::Formulario(QWidget* padre) : QDialog(padre) {}
 
 void Formulario::centrarform() {
+    const QMargins marco = marcoVentana(*this);
+    const QSize conMarco = size().grownBy(marco);
     const float izquierda = (static_cast<float>(AnchoPantallaTwips()) -
-                             static_cast<float>(pixelesATwips(frameGeometry().width()))) /
+                             static_cast<float>(pixelesATwips(conMarco.width()))) /
                             2.0f;
     const float arriba = (static_cast<float>(AltoPantallaTwips()) -
-                          static_cast<float>(pixelesATwips(frameGeometry().height()))) /
+                          static_cast<float>(pixelesATwips(conMarco.height()))) /
                          2.0f;
     move(twipsAPixeles(izquierda), twipsAPixeles(arriba));
+    marcoAlCentrar_ = marco;
 }
 
 void Formulario::reject() {
     if (botonCancelar_ && botonCancelar_->isVisible() && botonCancelar_->isEnabled())
         botonCancelar_->click();
+}
+
+void Formulario::keyPressEvent(QKeyEvent* evento) {
+    const bool intro = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
+    if (intro && evento->modifiers() == (evento->modifiers() & Qt::KeypadModifier)) {
+        auto* boton = qobject_cast<QPushButton*>(focusWidget());
+        if (boton && boton->isVisible() && boton->isEnabled()) {
+            boton->click();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(evento);
+}
+
+bool Formulario::event(QEvent* evento) {
+    const bool r = QDialog::event(evento);
+    const auto recentrarSiCambioElMarco = [this] {
+        if (isVisible() && marcoVentana(*this) != marcoAlCentrar_)
+            centrarform();
+    };
+    if (evento->type() == QEvent::Move || evento->type() == QEvent::Resize)
+        recentrarSiCambioElMarco();
+    // El gestor puede poner el marco sin mover la ventana después: se mira un rato.
+    if (evento->type() == QEvent::Show) {
+        for (int ms : {50, 200, 600})
+            QTimer::singleShot(ms, this, recentrarSiCambioElMarco);
+    }
+    return r;
 }
 
 void Formulario::paintEvent(QPaintEvent* evento) {

@@ -4,6 +4,7 @@
 // cierra una pantalla modal que ella abrió.
 
 #include <QDialog>
+#include <QMargins>
 #include <QSet>
 
 #include <functional>
@@ -46,6 +47,12 @@ public:
 protected:
     // Escape y el cierre de la ventana equivalen al botón de cancelar, si lo hay.
     void reject() override;
+    // Intro y el Intro del teclado numérico pulsan el botón que tiene el foco, también el
+    // que no es botón por omisión; en otro control, el botón por omisión del diálogo.
+    void keyPressEvent(QKeyEvent* evento) override;
+    // El gestor de ventanas añade el marco después de mostrarla: con su medida ya
+    // conocida, la ventana se vuelve a centrar.
+    bool event(QEvent* evento) override;
     void fijarBotonCancelar(QAbstractButton* boton) { botonCancelar_ = boton; }
 
     // Contorno de carga en el color &H404000 (azul 40, verde 40, rojo 0).
@@ -62,6 +69,7 @@ private:
     QAbstractButton* botonCancelar_ = nullptr;
     bool contorno_ = false;
     QSet<QObject*> recentrables_;
+    QMargins marcoAlCentrar_; // marco que se conocía al centrar la última vez
 };
 
 // Botón de imagen de los diálogos (BTNAUX): con su pista como nombre accesible y sitio

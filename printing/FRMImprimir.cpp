@@ -68,7 +68,7 @@ FRMImprimir::FRMImprimir()
     for (int i = 5; i >= 0; --i) {
         glinea[i] = new QLabel(Framehexagrama);
         glinea[i]->setFixedSize(172, 31);
-        glinea[i]->setAccessibleName(QStringLiteral("Línea %1").arg(i + 1));
+        glinea[i]->setAccessibleName(nombreAccesibleLinea(i, ' '));
         figura->addWidget(glinea[i], 0, Qt::AlignHCenter);
         if (i == 3)
             figura->addSpacing(8);
@@ -99,7 +99,11 @@ FRMImprimir::FRMImprimir()
         negrita.setBold(true);
         rotulo->setFont(negrita);
         rotulo->setBuddy(TXTTRIGRAMA[i]);
-        // Sin hexagrama preparado aún, el rótulo no tendría a qué acompañar.
+        // Sin hexagrama preparado aún, el rótulo no tendría a qué acompañar; oculto guarda su
+        // sitio para que la ventana no crezca y se descentre al preparar el primero.
+        QSizePolicy reservado = rotulo->sizePolicy();
+        reservado.setRetainSizeWhenHidden(true);
+        rotulo->setSizePolicy(reservado);
         rotulo->hide();
         rotulosTrigramas_[i] = rotulo;
         TXTTRIGRAMA[i]->setIndent(12);
@@ -211,6 +215,7 @@ void FRMImprimir::Actualiza(const std::string& lineas) {
         glinea[i]->setPixmap(Graficos().GRFLINEA[imagen]);
         glinea[i]->setVisible(true);
         glinea[i]->setProperty("Tag", textoQt(std::string(1, c)));
+        glinea[i]->setAccessibleName(nombreAccesibleLinea(i, c));
     }
     for (auto* rotulo : rotulosTrigramas_)
         rotulo->show();

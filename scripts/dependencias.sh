@@ -9,7 +9,7 @@ PAQUETES=(
   qt6-base-dev qt6-translations-l10n
   hunspell hunspell-es
   fonts-dejavu-core fonts-liberation poppler-utils
-  xvfb xauth xdotool
+  xvfb xauth xdotool openbox x11-utils
   # import, para la captura del recorrido cuando falla.
   imagemagick-6.q16
   # El paquete de Debian: dpkg-shlibdeps y file para sus dependencias, appstreamcli para

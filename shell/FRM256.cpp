@@ -23,6 +23,7 @@ FRM256::FRM256() {
 
     paninfo = new QLabel(this);
     paninfo->setScaledContents(true);
+    paninfo->setAccessibleName(QStringLiteral("HEXORA"));
     paninfo->hide();
 
     PANINFO2 = new QFrame(this);

@@ -25,6 +25,7 @@ FRMInicio::FRMInicio() {
 
     imagen = new QLabel(this);
     imagen->setGeometry(0, 0, kAnchoImagen, kAltoImagen);
+    imagen->setAccessibleName(QStringLiteral("HEXORA"));
 
     Text1 = new QPlainTextEdit(kCreditos, this);
     Text1->setReadOnly(true);
@@ -46,7 +47,7 @@ FRMInicio::FRMInicio() {
     Porcentaje->setAutoFillBackground(true);
     Porcentaje->setStyleSheet(
         QStringLiteral("QLabel { background: #d8b45a; color: #022424; font-weight: bold; }"));
-    Porcentaje->setAccessibleName(QStringLiteral("Progreso de la carga"));
+    Porcentaje->setAccessibleDescription(QStringLiteral("Progreso de la carga"));
     mostrarProgreso(Progreso{});
 }
 

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,6 +41,7 @@ FRMPRINCIPAL::FRMPRINCIPAL(std::function<bool()> otraCopiaEnMarcha)
     Image1 = new QLabel(this);
     Image1->setMouseTracking(true);
     Image1->installEventFilter(this);
+    Image1->setAccessibleName(QStringLiteral("HEXORA"));
 
     FrameMENU1 = new QFrame(this);
     FrameMENU2 = new QFrame(this);
@@ -74,7 +76,8 @@ FRMPRINCIPAL::FRMPRINCIPAL(std::function<bool()> otraCopiaEnMarcha)
     letra.setBold(true);
     Panmsg->setFont(letra);
     geometriaTwips(Panmsg, 0, 0, 7500, 420);
-    Panmsg->setAccessibleName(QStringLiteral("Línea de estado"));
+    // Su nombre accesible es su texto, la pista del botón; lo que es, en la descripción.
+    Panmsg->setAccessibleDescription(QStringLiteral("Línea de estado"));
 
     setStyleSheet(QStringLiteral(
         "QPushButton { border: 1px solid #004040; border-radius: 6px; background: #f6ecd2; }"
@@ -223,6 +226,10 @@ void FRMPRINCIPAL::BTNMENU_Click(int Index) {
     FrameMENU1->setEnabled(true);
     FrameMENU2->setEnabled(true);
     BTNMENU[7]->setEnabled(true);
+    // Al volver, el foco está en el botón que abrió la acción: quien usa el teclado o un
+    // lector de pantalla sigue donde estaba.
+    if (Index >= 0 && Index < 8 && isVisible())
+        BTNMENU[Index]->setFocus(Qt::OtherFocusReason);
     enAccion_ = false;
     Esperar(50);
     Esperar(50);
@@ -265,7 +272,7 @@ void FRMPRINCIPAL::interpretarYGuardar() {
 }
 
 void FRMPRINCIPAL::CrearManualmente() {
-    Pregunta = textoCp1252(kModoManual);
+    Pregunta = kPreguntaModoManual;
     Esperar(50);
     mostrar(Pantalla::FRMIntroducir);
     if (Resultado == "SI")
@@ -276,7 +283,7 @@ void FRMPRINCIPAL::CrearManualmente() {
 void FRMPRINCIPAL::SeleccionarHexagrama() {
     Esperar(50);
     mostrar(Pantalla::FRM64HEXAGRAMAS);
-    Pregunta = textoCp1252(kModoManual);
+    Pregunta = kPreguntaModoManual;
     if (Resultado == "SI") {
         Hexagrama = HexagramaAnterior;
         return;
@@ -365,10 +372,16 @@ bool FRMPRINCIPAL::eventFilter(QObject* objeto, QEvent* evento) {
         switch (evento->type()) {
         case QEvent::MouseMove:
         case QEvent::Enter: BTNMENU_MouseMove(i); break;
-        case QEvent::FocusIn:
-            // Con el teclado también se lee en la línea de estado qué hace el botón.
-            Panmsg->setText(BTNMENU[i]->toolTip());
+        case QEvent::FocusIn: {
+            // Cuando el usuario mueve el foco con el teclado también se lee en la línea de
+            // estado qué hace el botón; no cuando lo pone el programa (al arrancar o al
+            // volver de una acción).
+            const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
+            if (razon == Qt::TabFocusReason || razon == Qt::BacktabFocusReason ||
+                razon == Qt::ShortcutFocusReason)
+                Panmsg->setText(BTNMENU[i]->toolTip());
             break;
+        }
         case QEvent::KeyPress: {
             const int tecla = static_cast<QKeyEvent*>(evento)->key();
             if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {

@@ -29,8 +29,6 @@ public:
         QStringLiteral("Finalizar HEXORA"),
         QStringLiteral("Datos del programador"),
     };
-    static inline const QString kModoManual =
-        QStringLiteral("NO SE HA REALIZADO CONSULTA (Modo Manual)");
 
     // otraCopiaEnMarcha dice si ya corre otra copia del programa.
     explicit FRMPRINCIPAL(std::function<bool()> otraCopiaEnMarcha);

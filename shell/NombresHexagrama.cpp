@@ -19,4 +19,20 @@ void mostrarNombresHexagrama(const std::string& lineas, const std::array<QLabel*
     TXTHEXAGRAMA[1]->setText(textoQt(recortar(fila[5])));
 }
 
+QString nombreValorLinea(char valor) {
+    switch (valor) {
+    case '6': return QStringLiteral("yin viejo (6)");
+    case '7': return QStringLiteral("yang joven (7)");
+    case '8': return QStringLiteral("yin joven (8)");
+    case '9': return QStringLiteral("yang viejo (9)");
+    default: return QString();
+    }
+}
+
+QString nombreAccesibleLinea(int lugar, char valor) {
+    const QString nombre = QStringLiteral("Línea %1").arg(lugar + 1);
+    const QString valorDicho = nombreValorLinea(valor);
+    return valorDicho.isEmpty() ? nombre : nombre + QStringLiteral(": ") + valorDicho;
+}
+
 } // namespace hexora

@@ -10,11 +10,13 @@
 #include "platform/Plataforma.h"
 #include "shell/RegistroPantallas.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -237,4 +239,66 @@ TEST_F(PantallasArchivo, AcentosPegadosComoMarcasAparte) {
     ASSERT_EQ(leerConsultas().size(), 1u);
     EXPECT_EQ(recortar(leerConsultas()[0].Usuario()), "N\xDA\xD1"
                                                       "EZ");
+}
+
+// Archivar y recuperar solo con el teclado: escribir e Intro; en recuperar, flechas,
+// tabulador, espacio e Intro. La fecha y las líneas de la elegida se pueden leer.
+TEST_F(PantallasArchivo, TecladoArchivarYRecuperar) {
+    grabar("ANA", "primera", "777777");
+    auto* g = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
+    g->show();
+    g->TXTUsuario->setFocus();
+    Pregunta = "segunda";
+    Hexagrama = "967876";
+    QTest::keyClicks(g->focusWidget(), "zoe");
+    QTest::keyClick(g->focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Instancia(Pantalla::FRMGrabar), nullptr);
+    ASSERT_EQ(leerConsultas().size(), 2u);
+
+    auto* f = abrirRecuperar();
+    f->show();
+    ASSERT_EQ(f->focusWidget(), f->CMBUSUARIO);
+    QTest::keyClick(f->focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(f->CMBCONSULTA->currentIndex(), 1);
+    QAccessibleInterface* fecha = QAccessible::queryAccessibleInterface(f->LBLFecha);
+    const QDate hoy = QDate::currentDate();
+    EXPECT_EQ(fecha->text(QAccessible::Name),
+              textoQt(formatearFecha(hoy.day(), hoy.month(), hoy.year())));
+    EXPECT_EQ(fecha->text(QAccessible::Description), "Fecha de la consulta");
+    EXPECT_EQ(f->LINEA[0]->accessibleName(), QString::fromUtf8("Línea 1: yang viejo (9)"));
+
+    // Eliminar con el espacio y decir que no; luego aceptar con Intro.
+    for (int i = 0; i < 2; ++i)
+        QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(f->focusWidget(), f->BTNAUX[2]);
+    entorno.respuestas = {RespuestaMensaje::No};
+    QTest::keyClick(f->focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(entorno.mensajes.back().texto, "ELIMINAR CONSULTA SELECCIONADA");
+    QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(f->focusWidget(), f->BTNAUX[0]);
+    QTest::keyClick(f->focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Resultado, "NO");
+    EXPECT_EQ(Pregunta.recortado(), "segunda");
+    EXPECT_EQ(Hexagrama.valor(), "967876");
+}
+
+// Mientras se avisa de que no quedan consultas, la pantalla de recuperar ya está oculta
+// también para el lector de pantalla: no enseña la lista que ya no vale.
+TEST_F(PantallasArchivo, AvisoSinConsultasConLaPantallaOculta) {
+    grabar("ANA", "uno", "777777");
+    auto* f = abrirRecuperar();
+    f->show();
+    bool vista = false;
+    bool oculta = false;
+    fijarServicioMensajes([&](const Mensaje& m) {
+        if (m.texto == "NO EXITEN CONSULTAS ARCHIVADAS") {
+            vista = true;
+            oculta = !f->isVisible() && QAccessible::queryAccessibleInterface(f)->state().invisible;
+        }
+        return RespuestaMensaje::Si;
+    });
+    f->BTNAUX_Click(2);
+    EXPECT_TRUE(vista);
+    EXPECT_TRUE(oculta);
+    EXPECT_EQ(Resultado, "SI");
 }

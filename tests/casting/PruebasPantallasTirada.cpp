@@ -3,6 +3,7 @@
 #include "casting/FRM64HEXAGRAMAS.h"
 #include "casting/FRMIntroducir.h"
 #include "casting/FRMTirada.h"
+#include "casting/Figuras.h"
 #include "casting/Pregunta.h"
 #include "casting/frmconsulta.h"
 #include "core/EstadoConsulta.h"
@@ -14,6 +15,7 @@
 #include "shell/RegistroPantallas.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -122,16 +124,102 @@ TEST_F(PantallasTirada, PreguntaEscritaPegadaYNormalizada) {
     EXPECT_EQ(Pregunta.recortado(), cp("¿QUÉ SIGNIFICA ESTO?"));
     EXPECT_FALSE(f.isVisible());
 
-    // Al volver se ofrece la anterior; Escape cancela sin tocar Pregunta.
+    // Al volver se ofrece la anterior toda seleccionada: lo que se escribe la sustituye.
+    // Escape cancela sin tocar Pregunta.
     PreguntaAnterior = Pregunta;
     f.show();
     f.Form_Activate();
-    EXPECT_EQ(f.PREGUNTA->toPlainText(), QString::fromUtf8("¿QUÉ SIGNIFICA ESTO?"));
+    EXPECT_EQ(f.PREGUNTA->textCursor().selectedText(), QString::fromUtf8("¿QUÉ SIGNIFICA ESTO?"));
     QTest::keyClicks(f.PREGUNTA, "otra cosa");
+    EXPECT_EQ(f.PREGUNTA->toPlainText(), "otra cosa");
     QTest::keyClick(f.PREGUNTA, Qt::Key_Escape);
     EXPECT_EQ(Resultado, "SI");
     EXPECT_EQ(Pregunta.recortado(), cp("¿QUÉ SIGNIFICA ESTO?"));
     EXPECT_FALSE(f.isVisible());
+
+    // Tras una figura hecha a mano no hay pregunta que ofrecer: la caja sale vacía.
+    PreguntaAnterior = kPreguntaModoManual;
+    f.show();
+    f.Form_Activate();
+    EXPECT_TRUE(f.PREGUNTA->toPlainText().isEmpty());
+    EXPECT_FALSE(visible(f.BTNAUX[0]));
+}
+
+// Cada pantalla de la tirada, solo con el teclado: el tabulador, el espacio, Intro y el
+// Intro del teclado numérico, siempre donde está el foco.
+TEST_F(PantallasTirada, TecladoPreguntaMonedasManualYLista) {
+    const auto tecla = [](QWidget& ventana, int codigo, Qt::KeyboardModifiers mod = {}) {
+        QTest::keyClick(ventana.focusWidget(), static_cast<Qt::Key>(codigo), mod);
+    };
+
+    // La pregunta, con el Intro de quien la da por terminada: un solo "?".
+    auto& c = abrir<frmconsulta>(Pantalla::frmconsulta);
+    QTest::keyClicks(c.focusWidget(), "me mudo?");
+    tecla(c, Qt::Key_Return);
+    tecla(c, Qt::Key_Tab);
+    ASSERT_EQ(c.focusWidget(), c.BTNAUX[0]);
+    tecla(c, Qt::Key_Return);
+    EXPECT_EQ(Resultado, "NO");
+    EXPECT_EQ(Pregunta.recortado(), cp("¿ME MUDO?"));
+
+    // Seis líneas: el espacio lanza las monedas y un Intro las para.
+    auto& t = abrir<FRMTirada>(Pantalla::FRMTirada);
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_EQ(t.focusWidget(), t.BTNTIRAR) << i;
+        tecla(t, Qt::Key_Space);
+        disparar(*t.Timer1);
+        if (i % 2 == 0)
+            tecla(t, Qt::Key_Return);
+        else
+            tecla(t, Qt::Key_Enter, Qt::KeypadModifier);
+        for (int tic = 0; tic < 5000 && t.tirada().lineas().size() == static_cast<std::size_t>(i);
+             ++tic) {
+            reloj += 0.011;
+            disparar(*t.TimerParada);
+        }
+    }
+    EXPECT_EQ(t.tirada().lineas().size(), 6u);
+    EXPECT_EQ(Hexagrama.recortado().size(), 6u);
+
+    // A mano: cada botón de línea con Intro o espacio; borrar y volver a poner la sexta.
+    auto& m = abrir<FRMIntroducir>(Pantalla::FRMIntroducir);
+    ASSERT_EQ(m.focusWidget(), m.GRFLINEA[0]);
+    tecla(m, Qt::Key_Return); // 6
+    tecla(m, Qt::Key_Tab);
+    tecla(m, Qt::Key_Space); // 7
+    tecla(m, Qt::Key_Tab);
+    tecla(m, Qt::Key_Enter, Qt::KeypadModifier); // 8
+    tecla(m, Qt::Key_Tab);
+    for (int i = 0; i < 3; ++i)
+        tecla(m, Qt::Key_Return); // 9 9 9
+    EXPECT_EQ(Hexagrama.valor(), "678999");
+    ASSERT_EQ(m.focusWidget(), m.BTNAUX[0]);
+    tecla(m, Qt::Key_Backtab);
+    ASSERT_EQ(m.focusWidget(), m.BTNBORRAR);
+    tecla(m, Qt::Key_Space);
+    EXPECT_EQ(Hexagrama.recortado(), "67899");
+    tecla(m, Qt::Key_Backtab);
+    ASSERT_EQ(m.focusWidget(), m.GRFLINEA[3]);
+    tecla(m, Qt::Key_Backtab);
+    tecla(m, Qt::Key_Return); // 8
+    ASSERT_EQ(m.focusWidget(), m.BTNAUX[0]);
+    tecla(m, Qt::Key_Return);
+    EXPECT_EQ(Resultado, "NO");
+    EXPECT_EQ(Hexagrama.valor(), "678998");
+
+    // La lista: flechas e Intro acepta; Escape cancela.
+    auto& l = abrir<FRM64HEXAGRAMAS>(Pantalla::FRM64HEXAGRAMAS);
+    l.List1->setCurrentRow(0);
+    ASSERT_EQ(l.focusWidget(), l.List1);
+    tecla(l, Qt::Key_Down);
+    tecla(l, Qt::Key_Down);
+    EXPECT_EQ(l.label2[0]->text(), "3 - Chun");
+    tecla(l, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Resultado, "NO");
+    EXPECT_EQ(Hexagrama.valor(), lineasDeFila(3));
+    abrir<FRM64HEXAGRAMAS>(Pantalla::FRM64HEXAGRAMAS);
+    tecla(l, Qt::Key_Escape);
+    EXPECT_EQ(Resultado, "SI");
 }
 
 TEST_F(PantallasTirada, SeisLineasDeAbajoArribaYCierreTrasLaPausa) {
@@ -330,51 +418,22 @@ TEST_F(PantallasTirada, ListaDeLos64) {
     EXPECT_EQ(Resultado, "SI");
     EXPECT_EQ(Hexagrama.valor(), "777888");
 
-    // Con el teclado: Intro en la lista acepta la entrada elegida (K'un, la 2).
+    // Una selección que llega por la interfaz de accesibilidad (la de un lector de
+    // pantalla), que no mueve la fila actual: la figura, los nombres y aceptar la siguen.
     f.show();
     f.Form_Activate();
-    f.List1->setCurrentRow(1);
-    QTest::keyClick(f.List1, Qt::Key_Return);
+    QAccessibleInterface* lista = QAccessible::queryAccessibleInterface(f.List1);
+    ASSERT_TRUE(lista && lista->tableInterface());
+    ASSERT_TRUE(lista->tableInterface()->selectRow(10));
+    EXPECT_EQ(f.label2[0]->text(), "11 - T'ai");
+    EXPECT_EQ(f.LINEA[0]->accessibleName(), QString::fromUtf8("Línea 1: yang joven (7)"));
+    QAccessibleInterface* celda = lista->tableInterface()->cellAt(1, 0);
+    ASSERT_TRUE(celda && celda->actionInterface());
+    celda->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(f.label2[0]->text(), "2 - K'un");
+    f.BTNAUX[0]->click();
     EXPECT_EQ(Resultado, "NO");
     EXPECT_EQ(Hexagrama.valor(), "888888");
-    EXPECT_FALSE(f.isVisible());
-}
-
-TEST_F(PantallasTirada, TecladoNombresYTamanoEn640x480) {
-    Pregunta = "\xBF" + std::string(98, 'M') + "?"; // la pregunta más ancha posible
-    PreguntaAnterior = Pregunta;
-    for (Pantalla p : {Pantalla::frmconsulta, Pantalla::FRMTirada, Pantalla::FRMIntroducir,
-                       Pantalla::FRM64HEXAGRAMAS}) {
-        SCOPED_TRACE(nombrePantalla(p));
-        Formulario& f = abrir<Formulario>(p);
-        // Cabe en la pantalla con sitio para la barra de título, y queda centrada.
-        EXPECT_LE(f.frameGeometry().width(), 640);
-        EXPECT_LE(f.frameGeometry().height(), 450);
-        EXPECT_NEAR(f.frameGeometry().center().x(), 320, 1);
-        // Todo lo que se pulsa o se escribe se alcanza con el tabulador y tiene nombre.
-        for (QWidget* w : f.findChildren<QWidget*>()) {
-            if (!qobject_cast<QAbstractButton*>(w) && !qobject_cast<QPlainTextEdit*>(w) &&
-                !qobject_cast<QListWidget*>(w))
-                continue;
-            EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus) << w->metaObject()->className();
-            EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
-        }
-        // Ningún texto cortado.
-        for (QLabel* l : f.findChildren<QLabel*>()) {
-            if (l->text().isEmpty() || !visible(l))
-                continue;
-            const int alto = l->wordWrap() ? l->heightForWidth(l->width()) : l->sizeHint().height();
-            EXPECT_LE(alto, l->height()) << l->text().toStdString();
-            if (!l->wordWrap()) {
-                EXPECT_LE(l->sizeHint().width(), l->width()) << l->text().toStdString();
-            }
-        }
-        for (QGroupBox* g : f.findChildren<QGroupBox*>())
-            EXPECT_LE(g->minimumSizeHint().width(), g->width());
-        for (QPlainTextEdit* caja : f.findChildren<QPlainTextEdit*>())
-            EXPECT_EQ(caja->verticalScrollBar()->maximum(), 0) << caja->toPlainText().toStdString();
-        f.hide();
-    }
 }
 
 TEST_F(PantallasTirada, MenuTiradaCanceladaNoTocaLaUltimaConsulta) {
@@ -427,4 +486,33 @@ TEST_F(PantallasTirada, MenuTiradaCanceladaNoTocaLaUltimaConsulta) {
     menu.BTNMENU_Click(3);
     ASSERT_EQ(vistas.size(), 2u);
     EXPECT_EQ(vistas[1], vistas[0]);
+}
+
+// Desde el menú con el teclado: Escape en la lista de los 64 devuelve el foco al botón que
+// la abrió, y la línea de estado, vacía al arrancar, solo cambia cuando el usuario mueve el
+// foco.
+TEST_F(PantallasTirada, EscapeEnLaListaDevuelveElFocoAlMenu) {
+    entorno.guion[Pantalla::FRM256] = [](Formulario& f) {
+        static_cast<FRM256&>(f).BTNAUX_Click(0);
+    };
+    entorno.guion[Pantalla::FRM64HEXAGRAMAS] = [](Formulario& f) {
+        auto& l = static_cast<FRM64HEXAGRAMAS&>(f);
+        l.show();
+        QTest::keyClick(l.focusWidget(), Qt::Key_Down);
+        QTest::keyClick(l.focusWidget(), Qt::Key_Escape);
+    };
+    FRMPRINCIPAL menu{[] { return false; }};
+    ASSERT_TRUE(menu.Form_Load());
+    menu.show();
+    QApplication::setActiveWindow(&menu);
+    menu.BTNMENU[0]->setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(menu.Panmsg->text(), "");
+    QTest::keyClick(menu.focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(menu.focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(menu.focusWidget(), menu.BTNMENU[2]);
+    EXPECT_EQ(menu.Panmsg->text(), "Seleccionar uno de los 64 HEXAGRAMAS");
+    QTest::keyClick(menu.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(entorno.sucesos.back(), "modal:FRM64HEXAGRAMAS");
+    EXPECT_EQ(Resultado, "SI");
+    EXPECT_EQ(menu.focusWidget(), menu.BTNMENU[2]);
 }

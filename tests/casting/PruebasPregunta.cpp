@@ -27,6 +27,17 @@ TEST(NormalizarPregunta, MarcasMayusculasYSaltoFinal) {
     EXPECT_EQ(normalizarPregunta(cp(U"mudarme ") + "\r\n"), cp(U"¿MUDARME?"));
     EXPECT_EQ(normalizarPregunta(cp(U"mudarme") + "\r\n\r\n"), cp(U"¿MUDARME") + "\r\n?");
     EXPECT_EQ(normalizarPregunta("uno\r\ndos"), "\xBFUNO\r\nDOS?");
+    // Una marca ya escrita no se dobla aunque la siga o la preceda el salto de línea de
+    // quien pulsó Intro.
+    EXPECT_EQ(normalizarPregunta(cp(U"me mudo?") + "\r\n"), cp(U"¿ME MUDO?"));
+    EXPECT_EQ(normalizarPregunta("\r\n" + cp(U"¿me mudo") + "\r\n"), cp(U"¿ME MUDO?"));
+    EXPECT_EQ(normalizarPregunta("\r\nsolo"), "\xBF\r\nSOLO?");
+}
+
+TEST(NormalizarPregunta, SoloCuentaLaPreguntaDelUsuario) {
+    EXPECT_TRUE(esPreguntaDelUsuario(cp(U"¿ME MUDO?")));
+    EXPECT_FALSE(esPreguntaDelUsuario("   "));
+    EXPECT_FALSE(esPreguntaDelUsuario(std::string(kPreguntaModoManual) + "   "));
 }
 
 TEST(NormalizarPregunta, LaMasLargaCabeEnPregunta) {

@@ -1,5 +1,6 @@
 #include "CarpetaTemporal.h"
 #include "EntornoPantallas.h"
+#include "casting/Figuras.h"
 #include "core/AlmacenTextos.h"
 #include "core/Aritmetica.h"
 #include "core/CarpetaPrograma.h"
@@ -15,7 +16,11 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -62,9 +67,39 @@ protected:
         return r;
     }
 
+    // La pantalla a la vista y activa, para que el teclado vaya a donde esté el foco.
+    void mostrar() {
+        f->show();
+        QApplication::setActiveWindow(f);
+        QApplication::processEvents();
+    }
+    void tecla(int codigo, Qt::KeyboardModifiers modificadores = Qt::NoModifier) {
+        QTest::keyClick(f->focusWidget(), static_cast<Qt::Key>(codigo), modificadores);
+    }
+    // Tabulador hasta llegar al control; false si no se llega.
+    bool tabularHasta(QWidget* w) {
+        for (int i = 0; i < 40 && f->focusWidget() != w; ++i)
+            tecla(Qt::Key_Tab);
+        return f->focusWidget() == w;
+    }
+
     EntornoPantallas entorno;
     FRMInterpretar* f = nullptr;
 };
+
+// Líneas que ocupa el texto de un cuadro con el ancho que tiene.
+int lineasDe(const QTextBrowser* caja) {
+    int n = 0;
+    for (QTextBlock b = caja->document()->begin(); b.isValid(); b = b.next())
+        n += b.layout()->lineCount();
+    return n;
+}
+
+// El cuadro enseña su texto entero, sin desplazarlo.
+bool entero(const QTextBrowser* caja) {
+    return caja->verticalScrollBar()->maximum() == 0 &&
+           caja->document()->size().height() <= caja->viewport()->height();
+}
 
 } // namespace
 
@@ -76,7 +111,7 @@ TEST_F(Interpretar, ConsultaNuevaAbreConLaDecision) {
     EXPECT_EQ(f->focusWidget(), f->BTNINTERPRETAR[0]);
     EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
     EXPECT_EQ(f->BTNMENU[0]->toolTip(), "Hexagrama Complementario");
-    EXPECT_EQ(f->PREGUNTA->text(), QString::fromUtf8("¿Qué conviene?"));
+    EXPECT_EQ(f->PREGUNTA->toPlainText(), QString::fromUtf8("¿Qué conviene?"));
     EXPECT_EQ(f->TXTHEXAGRAMA[0]->text(),
               textoQt(recortar(TablaHexagramas[NumeroHexagrama("797767")][1])) + "-" +
                   textoQt(TablaHexagramas[NumeroHexagrama("797767")][4]));
@@ -235,4 +270,80 @@ TEST_F(Interpretar, FiguraSinTextoODatosCortos) {
     ASSERT_EQ(entorno.mensajes.size(), 2u);
     EXPECT_TRUE(entorno.mensajes[1].texto.contains("no está en la carpeta del programa"));
     EXPECT_TRUE(sinTexto());
+}
+
+// Todo con el teclado: el tabulador muestra cada sección al llegar a su botón, e Intro,
+// el Intro del teclado numérico y el espacio pulsan el botón que tiene el foco.
+TEST_F(Interpretar, TecladoTabuladorIntroYEspacio) {
+    abrir("797767"); // líneas 2 y 5 mutantes
+    mostrar();
+    ASSERT_EQ(f->focusWidget(), f->BTNINTERPRETAR[0]);
+    ASSERT_TRUE(tabularHasta(f->BTNINTERPRETAR[7]));
+    EXPECT_EQ(f->IndiceSeccion, 7);
+    EXPECT_TRUE(f->Text2[0]->isVisibleTo(f));
+
+    ASSERT_TRUE(tabularHasta(f->BTNMENU[0]));
+    tecla(Qt::Key_Return);
+    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
+    ASSERT_TRUE(tabularHasta(f->BTNMENU[0]));
+    tecla(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
+
+    // Una línea mutante de la figura se lee con Intro; las seis dicen su valor.
+    f->LINEA[1]->setFocus(Qt::TabFocusReason);
+    tecla(Qt::Key_Return);
+    EXPECT_EQ(f->IndiceSeccion, 4);
+    EXPECT_EQ(f->LINEA[1]->accessibleName(), QString::fromUtf8("Línea 2: yang viejo (9)"));
+    EXPECT_EQ(f->LINEA[1]->toolTip(), QString::fromUtf8("Interpretar línea 2"));
+
+    ASSERT_TRUE(tabularHasta(f->BTNMENU[1]));
+    tecla(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(entorno.sucesos.back(), "modal:FRMGrabar");
+    ASSERT_TRUE(tabularHasta(f->BTNMENU[3]));
+    tecla(Qt::Key_Space);
+    EXPECT_FALSE(f->isVisible());
+}
+
+// A 640 x 480 la pregunta se ve entera, en dos renglones la más larga, y el texto de cada
+// línea de los 64 hexagramas se lee sin desplazarlo, con sitio aún para su interpretación.
+TEST_F(Interpretar, PreguntaEnteraYTextoDeCadaLineaA640x480) {
+    mostrar();
+    const std::string larga =
+        "\xBFME CONVIENE CAMBIAR DE TRABAJO ESTE A\xD1O O ESPERAR AL PR\xD3XIMO PARA VER "
+        "QU\xC9 PASA CON TODO ESTO AHORA?";
+    ASSERT_EQ(larga.size(), 100u);
+    Pregunta = larga;
+    Hexagrama = "797767";
+    CalcularComplementario();
+    Resultado = "NO";
+    f->Form_Activate();
+    QApplication::processEvents();
+    EXPECT_EQ(f->PREGUNTA->toPlainText(), textoQt(larga));
+    EXPECT_TRUE(entero(f->PREGUNTA));
+    EXPECT_EQ(lineasDe(f->PREGUNTA), 2);
+
+    // Un salto de línea escrito en la pregunta se ve como tal.
+    Pregunta = "\xBFUNO\r\nDOS?";
+    f->Form_Activate();
+    QApplication::processEvents();
+    EXPECT_EQ(f->PREGUNTA->toPlainText(), "¿UNO\nDOS?");
+    EXPECT_TRUE(entero(f->PREGUNTA));
+
+    Pregunta = larga;
+    const int renglon = f->Text2[1]->fontMetrics().lineSpacing();
+    for (int fila = 1; fila <= 64; ++fila) {
+        // La misma figura con las seis líneas mutantes: el texto de todas sus líneas.
+        std::string figura = lineasDeFila(fila);
+        for (char& c : figura)
+            c = c == '7' ? '9' : '6';
+        abrir(figura);
+        for (int k = 3; k < 9; ++k) {
+            f->BTNINTERPRETAR_GotFocus(k);
+            QApplication::processEvents();
+            ASSERT_TRUE(f->Text2[0]->isVisible());
+            EXPECT_TRUE(entero(f->Text2[0])) << "hexagrama " << fila << ", línea " << k - 2;
+            EXPECT_GE(f->Text2[1]->viewport()->height(), renglon * 4) << fila;
+        }
+        ASSERT_LE(f->frameGeometry().height(), 480);
+    }
 }

@@ -66,11 +66,13 @@ I=$(ventana 'Interpretación del hexagrama')
 [ -n "$I" ] || fallo "no aparece la interpretación tras la sexta línea"
 sleep 1.5
 
-# Al complementario y vuelta (si no hay líneas mutantes sale un aviso que Intro cierra).
-for _ in 1 2; do clic_en "$I" 38 416; sleep 1; pulsar Return; sleep 0.5; done
+# Los botones del menú de la interpretación van abajo a la izquierda, a 52 píxeles uno de
+# otro. Al complementario y vuelta (si no hay líneas mutantes sale un aviso que Intro
+# cierra; si no, Intro pulsa "Decisión", que tiene el foco).
+for _ in 1 2; do clic_en "$I" 30 410; sleep 1; pulsar Return; sleep 0.5; done
 
 # Archivar a nombre de "ana".
-clic_en "$I" 98 416
+clic_en "$I" 82 410
 G=$(ventana 'Grabar Consulta')
 [ -n "$G" ] || fallo "no aparece la pantalla de archivar"
 xdotool type --delay 30 "ana"
@@ -79,7 +81,7 @@ sleep 1.5
 cp programa/usuarios.dat archivado.dat 2>/dev/null || fallo "no se ha creado usuarios.dat"
 
 # Imprimir el hexagrama que se ve (sin impresora: a PDF en Documentos/HEXORA).
-clic_en "$I" 158 416
+clic_en "$I" 134 410
 [ -n "$(ventana 'Imprimir la consulta')" ] || fallo "no aparece la pantalla de imprimir"
 sleep 1; pulsar Return
 sleep 4; pulsar Return

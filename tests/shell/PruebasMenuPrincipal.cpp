@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -211,6 +212,26 @@ TEST_F(MenuPrincipal, LineaDeEstadoPitaUnaVezPorBoton) {
     EXPECT_EQ(menu.Panmsg->text(), "");
     moverRatonSobre(menu.BTNMENU[7]);
     EXPECT_EQ(entorno.pitidos, 4);
+}
+
+// Con el teclado: Intro en un botón hace su acción y, al volver, el foco sigue en ese
+// botón; la pista sale en la línea de estado cuando el usuario lleva el foco a un botón,
+// no cuando lo pone el programa.
+TEST_F(MenuPrincipal, ElFocoVuelveAlBotonDeCadaAccion) {
+    arrancar();
+    menu.show();
+    QApplication::setActiveWindow(&menu);
+    menu.BTNMENU[5]->setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(menu.Panmsg->text(), "");
+    for (int i : {0, 1, 2, 3, 4, 7}) {
+        menu.BTNMENU[i]->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(menu.Panmsg->text(), FRMPRINCIPAL::kAyudas[static_cast<std::size_t>(i)]);
+        const auto antes = entorno.sucesos.size() + entorno.mensajes.size();
+        QTest::keyClick(menu.BTNMENU[i], i % 2 ? Qt::Key_Enter : Qt::Key_Return,
+                        i % 2 ? Qt::KeypadModifier : Qt::NoModifier);
+        EXPECT_GT(entorno.sucesos.size() + entorno.mensajes.size(), antes) << i;
+        EXPECT_EQ(menu.focusWidget(), menu.BTNMENU[i]) << i;
+    }
 }
 
 TEST_F(MenuPrincipal, UltimaConsultaAntesYDespuesDeAceptarUna) {
