@@ -23,10 +23,11 @@ for clave in '^Type=Application$' '^Exec=hexora$' '^Icon=hexora$' '^Categories=.
 done
 # El programa instalado encuentra sus bibliotecas del sistema (Qt, libhyphen) y los
 # patrones de guiones de hyphen-es en la ruta con que se compiló.
-if ldd "$destino/bin/hexora" | grep -q 'not found'; then
-  echo "faltan bibliotecas: $(ldd "$destino/bin/hexora" | grep 'not found')"; fallos=1
+bibliotecas=$(ldd "$destino/bin/hexora")
+if grep -q 'not found' <<<"$bibliotecas"; then
+  echo "faltan bibliotecas: $(grep 'not found' <<<"$bibliotecas")"; fallos=1
 fi
-ldd "$destino/bin/hexora" | grep -q 'libhyphen' || { echo "hexora no usa libhyphen"; fallos=1; }
+grep -q 'libhyphen' <<<"$bibliotecas" || { echo "hexora no usa libhyphen"; fallos=1; }
 patrones=$(sed -n 's/^HEXORA_PATRONES_SILABAS:FILEPATH=//p' "$compilacion/CMakeCache.txt")
 [ -s "$patrones" ] || { echo "faltan los patrones de guiones ($patrones)"; fallos=1; }
 # Los datos instalados son los de la compilación, byte a byte.
