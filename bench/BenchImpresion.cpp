@@ -1,6 +1,7 @@
 // Tiempos de la impresión: la maquetación del bloque de texto más largo (todas sus líneas
-// mutantes), midiendo con la letra en el dispositivo de la impresora y escribiendo
-// "inter.tmp", y el informe completo de ese hexagrama a un PDF.
+// mutantes), midiendo con la letra en el dispositivo de la impresora, partiendo palabras con
+// los patrones de guiones y escribiendo "inter.tmp", y el informe completo de ese
+// hexagrama a un PDF.
 
 #include "core/AlmacenTextos.h"
 #include "core/CarpetaPrograma.h"
@@ -11,6 +12,7 @@
 #include "platform/MedidaQt.h"
 #include "platform/Plataforma.h"
 #include "printing/Informe.h"
+#include "printing/Silabacion.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -37,7 +39,8 @@ std::string cargarBloqueMayor() {
             figura += (n >> k) & 1 ? '9' : '6';
         hexora::CargarBuffer(figura);
         std::size_t caracteres = 0;
-        for (std::size_t j = 1; j <= hexora::kEntradasBuffer && hexora::BufferTexto[j] != "**"; ++j)
+        for (std::size_t j = 1;
+             j <= hexora::kEntradasBuffer && hexora::BufferTexto[j].recortado() != "**"; ++j)
             caracteres += hexora::recortarDerecha(hexora::BufferTexto[j]).size();
         if (caracteres > caracteresMayor) {
             caracteresMayor = caracteres;
@@ -54,27 +57,37 @@ fs::path carpetaBanco() {
     return c;
 }
 
-// Con el argumento 1, cada vuelta mide la letra desde cero, como la primera impresión de
-// la sesión; con 0, aprovecha lo medido antes, como las siguientes.
+// Con el primer argumento a 1, cada vuelta mide la letra y lee los patrones de guiones
+// desde cero, como la primera impresión de la sesión; con 0, aprovecha lo leído y medido
+// antes, como las siguientes. El segundo es el cuerpo de la letra: a 24 puntos se parten
+// muchas más líneas y palabras.
 void MaquetarBloqueMayor(benchmark::State& estado) {
     estado.SetLabel("figura " + cargarBloqueMayor());
     hexora::ImpresoraQt impresora;
-    const hexora::Fuente fuente = hexora::fuentePorOmision();
+    hexora::Fuente fuente = hexora::fuentePorOmision();
+    fuente.tamano = static_cast<double>(estado.range(1));
     const double limite = static_cast<double>(impresora.anchoPagina()) - hexora::kReservaDerecha;
     const fs::path intermedio = carpetaBanco() / hexora::kArchivoIntermedio;
     auto medida = std::make_unique<hexora::MedidaQt>(impresora.impresora());
     for (auto _ : estado) {
-        if (estado.range(0) == 1)
+        if (estado.range(0) == 1) {
             medida = std::make_unique<hexora::MedidaQt>(impresora.impresora());
+            hexora::fijarPatronesSilabacion({});
+        }
         hexora::MaquetarArchivo(*medida, fuente, hexora::kMargenIzquierdo, limite, intermedio);
     }
 }
-BENCHMARK(MaquetarBloqueMayor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(MaquetarBloqueMayor)
+    ->ArgsProduct({{0, 1}, {11, 24}})
+    ->ArgNames({"desde_cero", "puntos"})
+    ->Unit(benchmark::kMillisecond);
 
+// El cuerpo a 11 o a 24 puntos (la cabecera del segundo informe sale también a 24).
 void InformeAPdf(benchmark::State& estado) {
     const std::string figura = cargarBloqueMayor();
     estado.SetLabel("figura " + figura);
     hexora::FuenteTexto = hexora::fuentePorOmision();
+    hexora::FuenteTexto.tamano = static_cast<double>(estado.range(0));
     hexora::ImpresoraQt impresora;
     hexora::MedidaQt medida(impresora.impresora());
     const fs::path carpeta = carpetaBanco();
@@ -97,7 +110,7 @@ void InformeAPdf(benchmark::State& estado) {
             estado.SkipWithError("el informe no terminó");
     }
 }
-BENCHMARK(InformeAPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(InformeAPdf)->ArgName("puntos")->Arg(11)->Arg(24)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

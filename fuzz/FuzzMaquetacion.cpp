@@ -1,9 +1,11 @@
 // Pasada de maquetación sobre un BufferTexto cualquiera: cada línea de la entrada (hasta
 // un salto) es una entrada del buffer, cortada a 80 como al cargarla; el primer byte da el
-// ancho de la página. La medida es falsa y da a cada carácter un ancho según su byte.
+// ancho de la página. La medida es falsa y da a cada carácter un ancho según su byte; con
+// ella se comprueba que ninguna línea pasa del límite.
 
 #include "ComunFuzz.h"
 #include "core/AlmacenTextos.h"
+#include "core/Texto.h"
 #include "printing/Maquetacion.h"
 
 #include <cstdint>
@@ -22,9 +24,13 @@ public:
     void fijarTamanoFuente(double) override {}
     void fijarNegrita(bool) override {}
     void fijarSubrayado(bool) override {}
-    void imprimir(std::string_view t) override {
+    void imprimir(std::string_view t) override { x_ += ancho(t); }
+
+    static double ancho(std::string_view t) {
+        double a = 0;
         for (const char c : t)
-            x_ += 40 + static_cast<unsigned char>(c) % 8 * 20;
+            a += 40 + static_cast<unsigned char>(c) % 8 * 20;
+        return a;
     }
 
 private:
@@ -55,6 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n) 
     MaquetarTexto(medida, {"Serifa", 11}, margen, limite, [&](const std::string& l) {
         ++lineas;
         caracteres += l.size();
+        // Impresa (sin los espacios del final, que no se ven) cabe, salvo que sea un solo
+        // carácter más ancho que toda la línea.
+        if (l.rfind(kMarcaCabecera, 0) == 0)
+            return;
+        const std::string_view visible = recortarDerecha(l);
+        const bool uno = visible.find_first_not_of(' ') + 1 == visible.size();
+        fuzz::comprobar(uno || margen + MedidaFalsa::ancho(visible) <= limite,
+                        "una línea pasa del límite");
     });
     // Cada línea sale por un carácter, una cabecera o un fin de párrafo del buffer, así que
     // no puede haber más líneas que caracteres en él (más el guion y la sangría de cada una).

@@ -2,9 +2,11 @@
 
 #include "printing/Superficies.h"
 
+#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace hexora {
 
@@ -28,6 +30,13 @@ bool DialogoImpresora(QPrinter& impresora, QWidget* padre) {
     if (!impresora.isValid())
         throw FalloImpresion(kErrorImpresora, "La impresora no está disponible.");
     QPrintDialog dialogo(&impresora, padre);
+    // Aquí solo se elige la impresora (o el PDF) de los informes siguientes: el botón de
+    // aceptar no imprime y no debe decir que lo hace.
+    dialogo.setWindowTitle(QStringLiteral("Configurar impresora"));
+    if (auto* botones = dialogo.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* aceptar = botones->button(QDialogButtonBox::Ok))
+            aceptar->setText(QStringLiteral("Aceptar"));
+    }
     // Se imprime siempre el informe entero: no hay páginas ni selección que elegir.
     dialogo.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialogo.setOption(QAbstractPrintDialog::PrintSelection, false);

@@ -14,6 +14,7 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cmath>
 
 namespace hexora {
@@ -70,6 +71,25 @@ ImpresoraQt::ImpresoraQt() : impresora_(std::make_unique<QPrinter>(QPrinter::Hig
     nombre_ = inicial.nombre;
     tamano_ = inicial.tamano;
     impresora_->setDocName(QStringLiteral("HEXORA"));
+    fijarMargenes();
+}
+
+// Márgenes del papel, dentro de lo que la impresora alcanza a imprimir: el texto queda a la
+// misma distancia de los dos bordes (a la derecha de la zona de dibujo se reservan 1000
+// twips más que a la izquierda) y a 20 mm de arriba y de abajo.
+void ImpresoraQt::fijarMargenes() {
+    constexpr double kMmPorTwip = 25.4 / 1440.0;
+    constexpr double kMargenTexto = 20;
+    QPageLayout pagina = impresora_->pageLayout();
+    pagina.setUnits(QPageLayout::Millimeter);
+    const QMarginsF minimos = pagina.minimumMargins();
+    const double derecha = std::max(0.0, minimos.right());
+    const double izquierda =
+        std::max(minimos.left(), derecha + (kReservaDerecha - kMargenIzquierdo) * kMmPorTwip);
+    const double arriba = std::max(minimos.top(), kMargenTexto - kArribaPagina * kMmPorTwip);
+    const double abajo = std::max(minimos.bottom(), kMargenTexto);
+    pagina.setMargins(QMarginsF(izquierda, arriba, derecha, abajo));
+    impresora_->setPageLayout(pagina);
 }
 
 ImpresoraQt::~ImpresoraQt() {
@@ -89,11 +109,14 @@ bool ImpresoraQt::configurar(QWidget* padre) {
 
 DestinoDocumento ImpresoraQt::prepararDocumento(const QString& nombre) {
     DestinoDocumento destino;
-    if (configurada_ && pdfElegido_.isEmpty())
+    if (configurada_ && pdfElegido_.isEmpty()) {
+        fijarMargenes();
         return destino;
+    }
     if (!configurada_ && hayImpresoraSistema()) {
         impresora_->setOutputFormat(QPrinter::NativeFormat);
         impresora_->setPrinterName(QPrinterInfo::defaultPrinterName());
+        fijarMargenes();
         return destino;
     }
     if (configurada_) {
@@ -106,6 +129,7 @@ DestinoDocumento ImpresoraQt::prepararDocumento(const QString& nombre) {
     }
     impresora_->setOutputFormat(QPrinter::PdfFormat);
     impresora_->setOutputFileName(destino.rutaPdf);
+    fijarMargenes();
     return destino;
 }
 
@@ -149,11 +173,11 @@ double ImpresoraQt::escribir(std::string_view texto) {
     const QFontMetricsF metricas(letra, impresora_.get());
     const double ppp = impresora_->resolution();
     const double alto = metricas.lineSpacing() * 1440.0 / ppp;
-    // Lo que no cabe al pie de la página empieza la siguiente.
-    if (y_ > 0 && y_ + alto > altoPagina_) {
+    // Lo que no cabe al pie de la página empieza la siguiente, a la altura de la cabecera.
+    if (y_ > kArribaPagina && y_ + alto > altoPagina_) {
         if (!impresora_->newPage())
             throw fallo(QStringLiteral("La impresora no puede pasar de página."));
-        y_ = 0;
+        y_ = kArribaPagina;
     }
     const QString s = textoQt(texto);
     if (!s.isEmpty()) {
@@ -163,6 +187,12 @@ double ImpresoraQt::escribir(std::string_view texto) {
         x_ += metricas.horizontalAdvance(s) * 1440.0 / ppp;
     }
     return alto;
+}
+
+double ImpresoraQt::anchoTexto(std::string_view texto) {
+    const QFontMetricsF metricas(fuenteImpresion(nombre_, tamano_, negrita_, subrayado_),
+                                 impresora_.get());
+    return metricas.horizontalAdvance(textoQt(texto)) * 1440.0 / impresora_->resolution();
 }
 
 void ImpresoraQt::imprimir(std::string_view texto) { escribir(texto); }

@@ -51,6 +51,8 @@ public:
     }
     void fijarX(double x) override { x_ = x; }
     double x() const { return x_; }
+    double y() const override { return y_; }
+    double anchoTexto(std::string_view texto) override;
     void imprimir(std::string_view texto) override;
     void imprimirLinea(std::string_view texto) override;
     void rectanguloRelleno(double x1, double y1, double x2, double y2) override;
@@ -60,6 +62,7 @@ public:
     void cancelarDocumento() override;
 
 private:
+    void fijarMargenes();
     void abrir();
     double aPixeles(double twips) const;
     // Imprime el texto donde está la pluma y devuelve la altura de la línea, en twips.

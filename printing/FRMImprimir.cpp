@@ -37,6 +37,9 @@ namespace hexora {
 
 namespace {
 
+// Lo que el círculo de una línea 9 sobresale de su barra, por arriba y por abajo.
+constexpr double kSobresaleMarca = kRadioMarca - kAltoBarra / 2;
+
 FinImpresion imprimirInforme(const DatosInforme& datos, ImpresoraQt& impresora, MedidaQt& medida) {
     const auto manejador = [](const AvisoFallo& aviso) {
         const RespuestaMensaje r = MsgBox(
@@ -53,6 +56,37 @@ FinImpresion imprimirInforme(const DatosInforme& datos, ImpresoraQt& impresora, 
     return hexora::Imprimir(datos, impresora, medida, manejador, rutaEscritura(kArchivoIntermedio));
 }
 
+// Una línea de la figura tal como sale en el papel (barras, hueco, aspa o círculo), al
+// ancho dado en píxeles de pantalla. Lleva por arriba y por abajo lo que el círculo de la
+// línea 9 sobresale de la barra.
+QPixmap imagenLineaInforme(char valor, int ancho, qreal densidad) {
+    const qreal escala = ancho / kAnchoFigura; // píxeles por twip
+    const QSizeF tamano(ancho, (kAltoBarra + 2 * kSobresaleMarca) * escala);
+    QPixmap p((tamano * densidad).toSize());
+    p.setDevicePixelRatio(densidad);
+    p.fill(Qt::transparent);
+    QPainter pintor(&p);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    pintor.scale(escala, escala);
+    pintor.translate(0, kSobresaleMarca);
+    const QColor tinta(Qt::black);
+    if (valor == '7') {
+        pintor.fillRect(QRectF(0, 0, kAnchoFigura, kAltoBarra), tinta);
+        return p;
+    }
+    pintor.fillRect(QRectF(0, 0, kBarraPartida, kAltoBarra), tinta);
+    pintor.fillRect(QRectF(kAnchoFigura - kBarraPartida, 0, kBarraPartida, kAltoBarra), tinta);
+    pintor.setPen(QPen(tinta, 1.2 / escala));
+    const qreal medio = kAnchoFigura / 2;
+    if (valor == '6') {
+        pintor.drawLine(QPointF(medio - 50, 0), QPointF(medio + 50, kAltoBarra));
+        pintor.drawLine(QPointF(medio - 50, kAltoBarra), QPointF(medio + 50, 0));
+    } else if (valor == '9') {
+        pintor.drawEllipse(QPointF(medio, kAltoBarra / 2), kRadioMarca, kRadioMarca);
+    }
+    return p;
+}
+
 } // namespace
 
 FRMImprimir::FRMImprimir()
@@ -61,18 +95,28 @@ FRMImprimir::FRMImprimir()
     setWindowTitle(QStringLiteral("Imprimir la consulta"));
     setModal(true);
 
-    // La vista previa: la figura con la línea 1 abajo y los nombres debajo.
+    // La vista previa: la figura con la línea 1 abajo y los nombres debajo, con las
+    // proporciones del papel: el paso entre líneas y el hueco entre trigramas del informe.
+    const qreal escala = kAnchoVistaPrevia / kAnchoFigura;
+    for (int i = 0; i < 4; ++i)
+        imagenesLinea_[i] =
+            imagenLineaInforme(static_cast<char>('6' + i), kAnchoVistaPrevia, devicePixelRatioF());
     Framehexagrama = new QGroupBox(kPrincipal, this);
     auto* figura = new QVBoxLayout(Framehexagrama);
     figura->setSpacing(2);
+    auto* lineas = new QVBoxLayout;
+    lineas->setSpacing(qRound((kPasoLinea - kAltoBarra - 2 * kSobresaleMarca) * escala));
     for (int i = 5; i >= 0; --i) {
         glinea[i] = new QLabel(Framehexagrama);
-        glinea[i]->setFixedSize(172, 31);
+        glinea[i]->setFixedSize(imagenesLinea_[0].deviceIndependentSize().toSize());
         glinea[i]->setAccessibleName(nombreAccesibleLinea(i, ' '));
-        figura->addWidget(glinea[i], 0, Qt::AlignHCenter);
+        lineas->addWidget(glinea[i], 0, Qt::AlignHCenter);
         if (i == 3)
-            figura->addSpacing(8);
+            lineas->addSpacing(qRound(kHuecoTrigramas * escala));
     }
+    figura->addSpacing(6);
+    figura->addLayout(lineas);
+    figura->addSpacing(6);
     for (int i = 0; i < 2; ++i) {
         TXTHEXAGRAMA[i] = new QLabel(Framehexagrama);
         TXTHEXAGRAMA[i]->setAlignment(Qt::AlignCenter);
@@ -99,13 +143,6 @@ FRMImprimir::FRMImprimir()
         negrita.setBold(true);
         rotulo->setFont(negrita);
         rotulo->setBuddy(TXTTRIGRAMA[i]);
-        // Sin hexagrama preparado aún, el rótulo no tendría a qué acompañar; oculto guarda su
-        // sitio para que la ventana no crezca y se descentre al preparar el primero.
-        QSizePolicy reservado = rotulo->sizePolicy();
-        reservado.setRetainSizeWhenHidden(true);
-        rotulo->setSizePolicy(reservado);
-        rotulo->hide();
-        rotulosTrigramas_[i] = rotulo;
         TXTTRIGRAMA[i]->setIndent(12);
         figura->addWidget(rotulo);
         figura->addWidget(TXTTRIGRAMA[i]);
@@ -119,6 +156,8 @@ FRMImprimir::FRMImprimir()
     OPCION[1] = new QRadioButton(QStringLiteral("Imprimir Hexagrama Actual."), PANFONDO);
     for (int i = 0; i < 2; ++i)
         opciones->addButton(OPCION[i], i);
+    // Elegir otra opción (con el ratón o con las flechas) cambia la vista previa.
+    connect(opciones, &QButtonGroup::idClicked, this, [this] { vistaPrevia(); });
 
     Frame1 = new QGroupBox(QStringLiteral("CONFIGURACION"), PANFONDO);
     BTNMENU[1] = new QPushButton(QStringLiteral("Configurar IMPRESORA"), Frame1);
@@ -200,7 +239,21 @@ void FRMImprimir::Form_Activate() {
     OPCION[0]->setEnabled(Hexagrama != Complementario.valor());
     OPCION[1]->setChecked(true);
     BTNMENU[0]->setFocus();
+    vistaPrevia();
     Esperar(50);
+}
+
+bool FRMImprimir::seVePrincipal() const {
+    const auto* interpretar =
+        dynamic_cast<const FRMInterpretar*>(Instancia(Pantalla::FRMInterpretar));
+    return !interpretar || interpretar->Framehexagrama->title() == FRMInterpretar::kPrincipal;
+}
+
+void FRMImprimir::vistaPrevia() {
+    // Con las dos, la principal sale primero.
+    const bool principal = OPCION[0]->isChecked() || seVePrincipal();
+    Actualiza(principal ? Hexagrama.valor() : Complementario.valor());
+    Framehexagrama->setTitle(principal ? kPrincipal : kComplementario);
 }
 
 void FRMImprimir::Actualiza(const std::string& lineas) {
@@ -212,13 +265,11 @@ void FRMImprimir::Actualiza(const std::string& lineas) {
         // informe no lo dibuja.
         if (c >= '6' && c <= '9')
             imagen = indiceImagenLinea(c);
-        glinea[i]->setPixmap(Graficos().GRFLINEA[imagen]);
+        glinea[i]->setPixmap(imagenesLinea_[static_cast<std::size_t>(imagen)]);
         glinea[i]->setVisible(true);
         glinea[i]->setProperty("Tag", textoQt(std::string(1, c)));
         glinea[i]->setAccessibleName(nombreAccesibleLinea(i, c));
     }
-    for (auto* rotulo : rotulosTrigramas_)
-        rotulo->show();
     mostrarNombresHexagrama(lineas, TXTHEXAGRAMA, TXTTRIGRAMA);
     Esperar(500);
 }
@@ -312,10 +363,7 @@ void FRMImprimir::BTNMENU_Click(int Index) {
         } else {
             // El hexagrama que se ve en la interpretación. Su texto se vuelve a cargar: si
             // la interpretación no pudo, en el buffer queda el de otra consulta.
-            const auto* interpretar =
-                dynamic_cast<const FRMInterpretar*>(Instancia(Pantalla::FRMInterpretar));
-            const bool principal =
-                !interpretar || interpretar->Framehexagrama->title() == FRMInterpretar::kPrincipal;
+            const bool principal = seVePrincipal();
             imprimirHexagrama(principal ? Hexagrama.valor() : Complementario.valor(),
                               principal ? kPrincipal : kComplementario);
         }

@@ -1,10 +1,12 @@
 #pragma once
 // Pantalla de impresión: imprime el hexagrama que se ve en la interpretación, o el
 // principal y el complementario en dos documentos, y ofrece elegir impresora y letra. La
-// figura de la izquierda es la vista previa del último hexagrama preparado.
+// figura de la izquierda es la vista previa de lo que imprimirá la opción elegida, con las
+// proporciones del papel.
 
 #include "platform/Formulario.h"
 
+#include <QPixmap>
 #include <QStringList>
 
 #include <array>
@@ -49,13 +51,20 @@ public:
     std::array<QLabel*, 2> TXTTRIGRAMA;
     std::array<QLabel*, 2> TXTHEXAGRAMA;
 
+    // Ancho de la figura de la vista previa, en píxeles; el resto sale de las medidas del
+    // papel.
+    static constexpr int kAnchoVistaPrevia = 150;
+
 private:
     bool CargarBuffer(const std::string& lineas);
+    // ¿Se ve en la interpretación el hexagrama principal?
+    bool seVePrincipal() const;
+    void vistaPrevia();
     // Prepara la vista previa y el texto de la figura y la imprime.
     void imprimirHexagrama(const std::string& lineas, const QString& rotulo);
     void avisarArchivos();
 
-    std::array<QLabel*, 2> rotulosTrigramas_;
+    std::array<QPixmap, 4> imagenesLinea_; // por índice de imagen (valor - 6)
     std::unique_ptr<ImpresoraQt> impresora_;
     std::unique_ptr<MedidaQt> printer2; // superficie de medida de la maquetación
     std::string preparado_;             // figura de la vista previa

@@ -3,21 +3,15 @@
 #include "core/Eventos.h"
 #include "core/Texto.h"
 
+#include <algorithm>
 #include <fstream>
 #include <new>
+#include <string>
+#include <vector>
 
 namespace hexora {
 
 namespace {
-
-constexpr double kCabeceraArriba = 100;
-constexpr double kFiguraInicio = 1350;
-constexpr double kPasoLinea = 200;
-constexpr double kHuecoTrigramas = 150;
-constexpr double kAltoBarra = 100;
-constexpr double kAnchoFigura = 1500;
-constexpr double kColumnaTrigramas = 2500;
-constexpr double kRadioMarca = 70;
 
 // Salida del informe a mitad: el manejador decidió dejarlo.
 struct Salida {
@@ -87,8 +81,9 @@ private:
 
 void dibujarLinea(SuperficieImpresora& p, char valor, double x0, double y) {
     const auto barrasPartidas = [&] {
-        p.rectanguloRelleno(x0, y, x0 + 600, y + kAltoBarra);
-        p.rectanguloRelleno(x0 + 900, y, x0 + kAnchoFigura, y + kAltoBarra);
+        p.rectanguloRelleno(x0, y, x0 + kBarraPartida, y + kAltoBarra);
+        p.rectanguloRelleno(x0 + kAnchoFigura - kBarraPartida, y, x0 + kAnchoFigura,
+                            y + kAltoBarra);
     };
     switch (valor) {
     case '6': // yin viejo: aspa en el hueco
@@ -127,34 +122,68 @@ FinImpresion Imprimir(const DatosInforme& d, SuperficieImpresora& p, SuperficieM
         paso([&] { ancho = p.anchoPagina(); });
         const double limite = static_cast<double>(ancho) - kReservaDerecha;
 
-        // Cabecera, en la letra que tenga la impresora.
+        // Un texto partido en los renglones que caben hasta el límite, cada uno en x; con la
+        // letra que tenga la impresora.
+        const auto partir = [&](std::string_view texto, double x) {
+            std::vector<std::string> renglones;
+            paso([&] {
+                renglones = PartirTexto(texto, limite - x,
+                                        [&p](std::string_view t) { return p.anchoTexto(t); });
+            });
+            return renglones;
+        };
+        const auto imprimirAjustado = [&](std::string_view texto, double x) {
+            for (const std::string& r : partir(texto, x)) {
+                paso([&] {
+                    p.fijarX(x);
+                    p.imprimirLinea(r);
+                });
+            }
+        };
+
+        // Cabecera, en la letra que tenga la impresora. La pregunta que no cabe sigue en
+        // los renglones siguientes, bajo su comienzo.
         paso([&] { p.imprimirLinea(""); });
         paso([&] {
             p.fijarNegrita(true);
-            p.fijarPosicion(kMargenIzquierdo, kCabeceraArriba);
+            p.fijarPosicion(kMargenIzquierdo, kArribaPagina);
             p.fijarSubrayado(true);
         });
+        double anchoConsulta = 0;
+        paso([&] { anchoConsulta = p.anchoTexto("CONSULTA:"); });
         paso([&] { p.imprimir("CONSULTA:"); });
         paso([&] {
             p.fijarNegrita(false);
             p.fijarSubrayado(false);
         });
-        paso([&] { p.imprimirLinea(" " + std::string(recortar(d.pregunta))); });
+        double xPregunta = kMargenIzquierdo + anchoConsulta;
+        paso([&] { xPregunta = kMargenIzquierdo + anchoConsulta + p.anchoTexto(" "); });
+        const std::vector<std::string> pregunta = partir(recortar(d.pregunta), xPregunta);
+        for (std::size_t i = 0; i < pregunta.size(); ++i) {
+            paso([&] {
+                if (i == 0) {
+                    p.imprimirLinea(" " + pregunta[i]);
+                } else {
+                    p.fijarX(xPregunta);
+                    p.imprimirLinea(pregunta[i]);
+                }
+            });
+        }
         paso([&] { p.fijarNegrita(true); });
         paso([&] { p.imprimirLinea(""); });
-        paso([&] {
-            p.fijarX(kMargenIzquierdo);
-            p.fijarSubrayado(true);
-        });
-        paso([&] { p.imprimirLinea(d.rotulo); });
+        paso([&] { p.fijarSubrayado(true); });
+        imprimirAjustado(d.rotulo, kMargenIzquierdo);
         paso([&] { p.fijarSubrayado(false); });
         paso([&] { p.imprimirLinea(""); });
-        paso([&] { p.fijarX(kMargenIzquierdo); });
-        paso([&] { p.imprimirLinea(d.titulos[0]); });
+        imprimirAjustado(d.titulos[0], kMargenIzquierdo);
 
-        // La figura, de la línea de arriba a la de abajo, con un hueco entre trigramas. Los
-        // rótulos de los trigramas salen a la altura en que deja la pluma el dibujo.
+        // La figura, de la línea de arriba a la de abajo, con un hueco entre trigramas; baja
+        // lo justo si la cabecera (con una letra grande o una pregunta larga) la alcanza.
+        // Los rótulos de los trigramas salen a la altura en que deja la pluma el dibujo; el
+        // nombre que no cabe a su lado va debajo, y entonces lo que sigue no lo pisa.
         double y = kFiguraInicio;
+        paso([&] { y += std::max(0.0, p.y() + kAltoBarra - (kFiguraInicio + kPasoLinea)); });
+        double libre = 0; // y bajo el último nombre de trigrama partido
         for (int i = 5; i >= 0; --i) {
             y += kPasoLinea + (i == 2 ? kHuecoTrigramas : 0);
             paso([&] {
@@ -163,22 +192,39 @@ FinImpresion Imprimir(const DatosInforme& d, SuperficieImpresora& p, SuperficieM
             paso([&] { p.fijarNombreFuente(FuenteTexto.nombre); });
             if (i == 5 || i == 2) {
                 const std::size_t t = i == 5 ? 0 : 1;
+                const char* rotulo = t == 0 ? "Trigrama Superior:" : "Trigrama Inferior:";
+                double xNombre = kColumnaTrigramas;
                 paso([&] {
+                    if (p.y() < libre)
+                        p.fijarPosicion(kColumnaTrigramas, libre);
                     p.fijarX(kColumnaTrigramas);
                     p.fijarSubrayado(true);
                     p.fijarNegrita(true);
+                    xNombre = kColumnaTrigramas + p.anchoTexto(rotulo);
                 });
-                paso([&] { p.imprimir(t == 0 ? "Trigrama Superior:" : "Trigrama Inferior:"); });
+                paso([&] { p.imprimir(rotulo); });
                 paso([&] {
                     p.fijarSubrayado(false);
                     p.fijarNegrita(false);
                 });
-                paso([&] { p.imprimir("  " + d.trigramas[t]); });
+                const std::string nombre = "  " + d.trigramas[t];
+                bool cabe = true;
+                paso([&] { cabe = xNombre + p.anchoTexto(nombre) <= limite; });
+                if (cabe) {
+                    paso([&] { p.imprimir(nombre); });
+                } else {
+                    paso([&] { p.imprimirLinea(""); });
+                    imprimirAjustado(d.trigramas[t], kColumnaTrigramas);
+                    paso([&] { libre = p.y(); });
+                }
             }
         }
+        paso([&] {
+            if (p.y() < libre)
+                p.fijarPosicion(kMargenIzquierdo, libre);
+        });
         paso([&] { p.imprimirLinea(""); });
-        paso([&] { p.fijarX(kMargenIzquierdo); });
-        paso([&] { p.imprimirLinea(d.titulos[1]); });
+        imprimirAjustado(d.titulos[1], kMargenIzquierdo);
         paso([&] { p.imprimirLinea(""); });
         paso([&] { p.imprimirLinea(""); });
 

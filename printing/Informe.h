@@ -38,9 +38,16 @@ enum class FinImpresion {
     Abandonado, // el usuario aceptó el error, o falló el final del documento
 };
 
-// Medidas de la página, en twips.
-constexpr double kMargenIzquierdo = 500;
-constexpr double kReservaDerecha = 1500;
+// Medidas de la figura, en twips desde la esquina de la zona de dibujo (las del texto,
+// en Superficies.h).
+constexpr double kFiguraInicio = 1350; // y desde la que se cuentan las líneas
+constexpr double kPasoLinea = 200;
+constexpr double kHuecoTrigramas = 150; // de más, entre la línea 3 y la 4
+constexpr double kAltoBarra = 100;
+constexpr double kAnchoFigura = 1500;
+constexpr double kBarraPartida = 600; // cada mitad de una línea yin; el hueco es de 300
+constexpr double kColumnaTrigramas = 2500;
+constexpr double kRadioMarca = 70;
 
 // Imprime el informe. Cada fallo se ofrece al manejador, que decide si se repite el paso,
 // se sigue con el siguiente o se deja el informe. Tras un documento terminado borra el

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hexora {
 
@@ -29,7 +30,14 @@ constexpr const char* kArchivoIntermedio = "inter.tmp";
 // no.
 bool EsVocal(std::string_view c);
 
+// Dónde se puede partir una palabra (Windows-1252, sin espacios) con un guion a final de
+// línea: el elemento k dice si se puede partir tras el carácter k. Hace falta que lo
+// permitan la regla del programa (consonante seguida de vocal, sin separar los once pares
+// ni tocar la puntuación) y la silabación española.
+std::vector<bool> CortesPermitidos(std::string_view palabra);
+
 // Recorre BufferTexto hasta su "**" y entrega cada línea terminada, sin fin de línea.
+// Ninguna línea pasa del límite salvo un carácter solo más ancho que toda la línea.
 void MaquetarTexto(SuperficieMedida& medida, const Fuente& fuente, double margen, double limite,
                    const std::function<void(const std::string&)>& escribir);
 
@@ -37,5 +45,11 @@ void MaquetarTexto(SuperficieMedida& medida, const Fuente& fuente, double margen
 // Lanza FalloImpresion si no se puede crear o escribir.
 void MaquetarArchivo(SuperficieMedida& medida, const Fuente& fuente, double margen, double limite,
                      const std::filesystem::path& ruta);
+
+// Parte un texto de una línea (la pregunta, un rótulo) en renglones que caben en el ancho,
+// con los mismos cortes que el cuerpo; medir da lo que ocupa un texto. Sin espacios al
+// final de cada renglón; un texto vacío da un renglón vacío.
+std::vector<std::string> PartirTexto(std::string_view texto, double ancho,
+                                     const std::function<double(std::string_view)>& medir);
 
 } // namespace hexora

@@ -43,9 +43,16 @@ public:
     virtual void imprimir(std::string_view texto) = 0;
 };
 
+// Medidas del texto en la página, en twips desde la esquina de la zona de dibujo: x de cada
+// línea, lo que queda libre a la derecha del límite de las líneas y la altura de la primera
+// línea de cada página (la de la cabecera y la de las páginas siguientes).
+constexpr double kMargenIzquierdo = 500;
+constexpr double kReservaDerecha = 1500;
+constexpr double kArribaPagina = 100;
+
 // Impresora: un documento se abre con lo primero que se imprime o dibuja y se cierra al
 // terminarlo o cancelarlo. Un texto que no cabe al pie de la página pasa él solo a la
-// siguiente. Cualquier operación puede lanzar FalloImpresion.
+// siguiente, a la altura kArribaPagina. Cualquier operación puede lanzar FalloImpresion.
 class SuperficieImpresora {
 public:
     virtual ~SuperficieImpresora() = default;
@@ -56,6 +63,9 @@ public:
     virtual void fijarSubrayado(bool subrayado) = 0;
     virtual void fijarPosicion(double x, double y) = 0;
     virtual void fijarX(double x) = 0;
+    virtual double y() const = 0;
+    // Lo que avanzaría la pluma al imprimir el texto con la letra de ahora.
+    virtual double anchoTexto(std::string_view texto) = 0;
     // Imprime y se queda en la línea: la pluma avanza lo que ocupa el texto.
     virtual void imprimir(std::string_view texto) = 0;
     // Imprime y termina la línea: la siguiente empieza una altura de línea más abajo, en x 0.

@@ -8,6 +8,7 @@ PAQUETES=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n
   hunspell hunspell-es
+  libhyphen-dev hyphen-es
   fonts-dejavu-core fonts-liberation poppler-utils
   xvfb xauth xdotool openbox x11-utils
   # import, para la captura del recorrido cuando falla.

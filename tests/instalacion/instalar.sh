@@ -23,6 +23,15 @@ entrada="$destino/share/applications/hexora.desktop"
 for clave in '^Type=Application$' '^Exec=hexora$' '^Icon=hexora$' '^Categories=.*Education'; do
   grep -q -E "$clave" "$entrada" || { echo "hexora.desktop: falta $clave"; fallos=1; }
 done
+# El programa instalado encuentra sus bibliotecas del sistema (Qt, libhyphen) y los
+# patrones de guiones de hyphen-es en la ruta con que se compiló.
+bibliotecas=$(ldd "$destino/bin/hexora")
+if grep -q 'not found' <<<"$bibliotecas"; then
+  echo "faltan bibliotecas: $(grep 'not found' <<<"$bibliotecas")"; fallos=1
+fi
+grep -q 'libhyphen' <<<"$bibliotecas" || { echo "hexora no usa libhyphen"; fallos=1; }
+patrones=$(sed -n 's/^HEXORA_PATRONES_SILABAS:FILEPATH=//p' "$compilacion/CMakeCache.txt")
+[ -s "$patrones" ] || { echo "faltan los patrones de guiones ($patrones)"; fallos=1; }
 # Los datos instalados son los de la compilación, byte a byte.
 cmp -s "$destino/share/hexora/BINARIO.dat" "$compilacion/bin/BINARIO.dat" || { echo "BINARIO.dat distinto"; fallos=1; }
 exit $fallos

@@ -60,6 +60,8 @@ public:
         y_ = y;
     }
     void fijarX(double x) override { x_ = x; }
+    double y() const override { return y_; }
+    double anchoTexto(std::string_view t) override { return 100.0 * static_cast<double>(t.size()); }
     void imprimir(std::string_view t) override {
         avisar("imprimir");
         textos.push_back({std::string(t), x_, y_, negrita_, subrayado_, letra_, tamano_});

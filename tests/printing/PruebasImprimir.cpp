@@ -1,5 +1,6 @@
 #include "CarpetaTemporal.h"
 #include "EntornoPantallas.h"
+#include "SilabasReferencia.h"
 #include "core/AlmacenTextos.h"
 #include "core/Aritmetica.h"
 #include "core/EstadoConsulta.h"
@@ -14,6 +15,7 @@
 #include "shell/RegistroPantallas.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -21,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPageLayout>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -31,7 +34,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
+#include <tuple>
 
 using namespace hexora;
 
@@ -50,28 +56,52 @@ QString textoPdf(const QString& pdf) { return poppler("pdftotext", pdf); }
 // El texto sin los guiones de fin de línea y con los blancos reducidos a uno.
 QString seguido(QString texto) { return texto.replace("-\n", "").simplified(); }
 
-// ¿Está cada guion de fin de línea en un punto donde se puede partir? Devuelve los que no.
-QStringList guionesIndebidos(const QString& texto) {
-    static const QStringList pares = {"rr", "ll", "ch", "cl", "cr", "qu",
-                                      "gr", "br", "bl", "pr", "ah"};
-    const auto vocal = [](QChar c) { return QStringLiteral("aeiouáéíóú").contains(c.toLower()); };
-    const auto puntuacion = [](QChar c) { return QStringLiteral(".,;").contains(c); };
+// Las palabras de un PDF con su caja en puntos, según pdftotext -bbox.
+struct Palabra {
+    int pagina;
+    double x0, y0, x1, y1;
+    QString texto;
+};
+struct PaginasPdf {
+    double ancho = 0, alto = 0;
+    std::vector<Palabra> palabras;
+};
+PaginasPdf cajasPdf(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", "-enc", "UTF-8", pdf, "-"});
+    EXPECT_TRUE(p.waitForFinished(20000) && p.exitCode() == 0);
+    PaginasPdf r;
+    int pagina = 0;
+    static const QRegularExpression hoja(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+    static const QRegularExpression palabra(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
+    for (const QString& l : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+        if (const auto m = hoja.match(l); m.hasMatch()) {
+            ++pagina;
+            r.ancho = m.captured(1).toDouble();
+            r.alto = m.captured(2).toDouble();
+        } else if (const auto w = palabra.match(l); w.hasMatch()) {
+            r.palabras.push_back({pagina, w.captured(1).toDouble(), w.captured(2).toDouble(),
+                                  w.captured(3).toDouble(), w.captured(4).toDouble(),
+                                  w.captured(5)});
+        }
+    }
+    return r;
+}
+
+// Los cortes de palabra a final de línea que la silabación española no deja; cuenta en
+// partidas los que hay. Un trozo que acaba en guion sigue en la palabra siguiente.
+QStringList cortesIndebidos(const PaginasPdf& hojas, int& partidas) {
+    static const SilabasReferencia espanol;
     QStringList malos;
-    // Un salto de página deja una línea vacía y un avance de página entre los dos trozos.
-    QStringList lineas = texto.split('\n');
-    lineas.removeAll(QString());
-    for (QString& l : lineas)
-        l.remove(QChar('\f'));
-    for (int i = 0; i + 1 < lineas.size(); ++i) {
-        const QString& l = lineas[i];
-        if (!l.endsWith('-') || l.size() < 2)
+    const auto& w = hojas.palabras;
+    for (std::size_t i = 0; i + 1 < w.size(); ++i) {
+        if (w[i].texto.size() < 2 || !w[i].texto.endsWith('-'))
             continue;
-        const QString s = lineas[i + 1].trimmed();
-        const QChar c = l[l.size() - 2];
-        const bool bien = s.size() >= 2 && !puntuacion(c) && !puntuacion(s[0]) && !vocal(s[0]) &&
-                          vocal(s[1]) && !pares.contains(QString(c) + s[0], Qt::CaseInsensitive);
-        if (!bien)
-            malos << l + " | " + s;
+        ++partidas;
+        const QString antes = w[i].texto.chopped(1);
+        if (!espanol.permite(antes + w[i + 1].texto, static_cast<int>(antes.size())))
+            malos << antes + "-" + w[i + 1].texto;
     }
     return malos;
 }
@@ -122,6 +152,10 @@ protected:
             r << d.filePath(n);
         return r;
     }
+
+    // Lo que debe cumplir todo informe en PDF (ver InformesEnPdfComoLosLeeriaAlguien).
+    void comprobarPdfs(const QStringList& archivos, const std::string& pregunta,
+                       const std::string& figura, bool proporcional);
 
     EntornoPantallas entorno;
     CarpetaTemporal carpeta;
@@ -184,41 +218,7 @@ TEST_F(Imprimir, ElHexagramaQueSeVeAPdf) {
           QStringLiteral("Trigrama Superior:"), textoQt(NombreTrigrama("877"))})
         EXPECT_TRUE(texto.contains(buscado)) << buscado.toStdString();
     EXPECT_FALSE(texto.contains("LINEA"));
-    // El cuerpo entero, y solo partido donde se puede.
     EXPECT_TRUE(seguido(texto).contains(seguido(textoQt(decision))));
-    EXPECT_EQ(guionesIndebidos(texto), QStringList());
-}
-
-TEST_F(Imprimir, PrincipalYComplementarioSonDosDocumentos) {
-    consulta("967876"); // líneas 1, 2 y 6 mutantes
-    const auto dos = [&] {
-        desdeInterpretar([&] {
-            f->OPCION[0]->setChecked(true);
-            f->BTNMENU_Click(0);
-        });
-    };
-    dos();
-    QStringList archivos = pdfs();
-    ASSERT_EQ(archivos.size(), 2);
-    const QString principal = textoPdf(archivos.filter(QStringLiteral("hexagrama 63"))[0]);
-    const QString complementario = textoPdf(archivos.filter(QStringLiteral("hexagrama 57"))[0]);
-    EXPECT_EQ(principal.count(QRegularExpression("HEXAGRAMA PRINCIPAL|LINEA [126]\n")), 4);
-    EXPECT_FALSE(principal.contains("LINEA 3"));
-    EXPECT_TRUE(complementario.contains("HEXAGRAMA COMPLEMENTARIO"));
-    EXPECT_FALSE(complementario.contains("LINEA"));
-    EXPECT_EQ(guionesIndebidos(principal + complementario), QStringList());
-    // El cuerpo pasa de página; la cabecera sale solo en la primera.
-    EXPECT_EQ(principal.count("CONSULTA:"), 1);
-    EXPECT_GE(principal.count('\f'), 2);
-    EXPECT_TRUE(f->OPCION[1]->isChecked());
-    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
-
-    // Otra vez: dos archivos nuevos, sin pisar los anteriores.
-    dos();
-    archivos = pdfs();
-    EXPECT_EQ(archivos.size(), 4);
-    EXPECT_EQ(archivos.filter(" (2).pdf").size(), 2);
-    EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "inter.tmp"));
 }
 
 TEST_F(Imprimir, ConfigurarLetraEImpresora) {
@@ -287,12 +287,6 @@ TEST(ImpresoraQt, LaMedidaCoincideConLoImpreso) {
     impresora.prepararDocumento("medida");
     fijarCarpetaDocumentos({});
     fijarHayImpresoraSistema({});
-
-    // El ancho sale de los puntos de la página, sin redondear a pulgadas: A4 sin márgenes
-    // mide 595 puntos.
-    impresora.impresora().setPageSize(QPageSize(QPageSize::A4));
-    impresora.impresora().setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
-    EXPECT_EQ(impresora.anchoPagina(), 595 * 20);
 
     // Con pares de interletraje y posibles ligaduras, la suma de los caracteres medidos uno
     // a uno es lo que avanza la línea impresa.
@@ -382,4 +376,196 @@ TEST_F(Imprimir, TecladoTabuladorEspacioEIntro) {
     });
     EXPECT_EQ(pdfs().size(), 2);
     EXPECT_FALSE(f->isVisible());
+}
+
+// Un informe a 14 puntos con una pregunta de 100 caracteres, como lo leería alguien: cada
+// palabra dentro de márgenes de 15 mm (izquierdo y derecho casi iguales), las páginas
+// siguientes a la altura de la primera, la pregunta entera y sangrada bajo su comienzo, y
+// cada palabra partida por donde deja el español. El segundo documento hereda la letra del
+// cuerpo también en la cabecera. Lo mismo a 24 puntos en una letra de ancho fijo, con los
+// nombres más largos de la figura (18, La Reparación de lo Corrompido, y su complementario
+// con el Cielo), que no caben al lado de sus rótulos.
+TEST_F(Imprimir, InformesEnPdfComoLosLeeriaAlguien) {
+    const std::string pregunta = "\xBFMe conviene aceptar ya el traslado a la oficina del norte o "
+                                 "esperar a que acabe el proyecto actual?";
+    ASSERT_EQ(pregunta.size(), 100u);
+    const std::vector<std::tuple<std::string, double, std::string>> casos = {
+        {"DejaVu Serif", 14, "967876"}, {"DejaVu Sans Mono", 24, "677889"}};
+    for (const auto& [letra, puntos, figura] : casos) {
+        SCOPED_TRACE(letra + " " + figura);
+        consulta(figura);
+        Pregunta = pregunta;
+        FuenteTexto = {letra, puntos};
+        documentos = QString::fromStdString((carpeta.ruta() / figura).string());
+        fijarCarpetaDocumentos(documentos);
+        desdeInterpretar([&] {
+            f->OPCION[0]->setChecked(true);
+            f->BTNMENU_Click(0);
+        });
+        comprobarPdfs(pdfs(), pregunta, figura, letra == "DejaVu Serif");
+        EXPECT_TRUE(f->OPCION[1]->isChecked());
+        EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
+        EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "inter.tmp"));
+    }
+}
+
+void Imprimir::comprobarPdfs(const QStringList& archivos, const std::string& pregunta,
+                             const std::string& figura, bool proporcional) {
+    ASSERT_EQ(archivos.size(), 2);
+    constexpr double kMm = 72 / 25.4;
+    for (const QString& pdf : archivos) {
+        SCOPED_TRACE(pdf.toStdString());
+        const PaginasPdf hojas = cajasPdf(pdf);
+        ASSERT_GT(hojas.palabras.size(), 100u);
+        double izquierda = hojas.ancho;
+        double derecha = 0;
+        std::map<int, double> arriba;
+        for (const Palabra& w : hojas.palabras) {
+            EXPECT_TRUE(w.x0 >= 15 * kMm && w.x1 <= hojas.ancho - 15 * kMm && w.y0 >= 15 * kMm &&
+                        w.y1 <= hojas.alto - 15 * kMm)
+                << w.texto.toStdString() << " " << w.x0 << " " << w.x1 << " " << w.y0;
+            izquierda = std::min(izquierda, w.x0);
+            derecha = std::max(derecha, w.x1);
+            arriba.try_emplace(w.pagina, w.y0);
+            arriba[w.pagina] = std::min(arriba[w.pagina], w.y0);
+        }
+        // El texto acaba donde el margen derecho iguala al izquierdo, o poco antes: con
+        // letra proporcional a menos de 3 mm; con la de ancho fijo, a 24 puntos, la línea
+        // crece de 5 en 5 mm.
+        EXPECT_GE(hojas.ancho - derecha, izquierda - 0.5);
+        if (proporcional) {
+            EXPECT_LE(hojas.ancho - derecha, izquierda + 3 * kMm);
+        }
+        ASSERT_GE(arriba.size(), 2u);
+        for (const auto& [pagina, y] : arriba)
+            EXPECT_NEAR(y, arriba[1], 1.5) << "página " << pagina;
+
+        // La pregunta: el segundo renglón empieza donde empezó el primero.
+        const auto consulta = std::find_if(hojas.palabras.begin(), hojas.palabras.end(),
+                                           [](const Palabra& w) { return w.texto == "CONSULTA:"; });
+        ASSERT_TRUE(consulta != hojas.palabras.end() && consulta + 1 != hojas.palabras.end());
+        const Palabra& primera = *(consulta + 1);
+        const auto siguiente = std::find_if(consulta, hojas.palabras.end(), [&](const Palabra& w) {
+            return w.y0 > consulta->y1 - 1;
+        });
+        ASSERT_TRUE(siguiente != hojas.palabras.end());
+        EXPECT_NEAR(siguiente->x0, primera.x0, 0.5) << siguiente->texto.toStdString();
+
+        // pdftotext vuelve a unir las palabras partidas. La cabecera sale solo en la primera
+        // página; el principal trae las secciones de sus líneas mutantes y el
+        // complementario, ninguna.
+        const QString texto = textoPdf(pdf);
+        EXPECT_TRUE(seguido(texto).contains(seguido(textoQt(pregunta))));
+        EXPECT_EQ(texto.count("CONSULTA:"), 1);
+        const bool principal =
+            pdf.endsWith(QStringLiteral("hexagrama %1.pdf").arg(NumeroHexagrama(figura)));
+        EXPECT_TRUE(texto.contains(principal ? "HEXAGRAMA PRINCIPAL" : "HEXAGRAMA COMPLEMENTARIO"));
+        for (std::size_t k = 0; k < 6; ++k) {
+            const bool mutante = figura[k] == '6' || figura[k] == '9';
+            EXPECT_EQ(texto.contains(QStringLiteral("LINEA %1\n").arg(k + 1)), principal && mutante)
+                << k + 1;
+        }
+        int partidas = 0;
+        EXPECT_EQ(cortesIndebidos(hojas, partidas), QStringList());
+        EXPECT_GT(partidas, 0);
+    }
+}
+
+// La vista previa enseña desde la primera vez lo que imprimirá la opción elegida, con las
+// proporciones del papel, y la pantalla no cambia de tamaño con ningún hexagrama.
+TEST_F(Imprimir, VistaPreviaDeLoQueSeImprimira) {
+    consulta("967876");
+    interpretar->BTNMENU_Click(0); // se ve el complementario
+    const auto figura = [this] {
+        std::string s;
+        for (auto* l : f->glinea)
+            s += textoCp1252(l->property("Tag").toString());
+        return s;
+    };
+    QSize tamano;
+    desdeInterpretar([&] {
+        f->show();
+        QApplication::processEvents();
+        tamano = f->size();
+        EXPECT_EQ(figura(), Complementario.valor());
+        EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
+        f->OPCION[0]->click();
+        EXPECT_EQ(figura(), Hexagrama.valor());
+        EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
+        f->OPCION[1]->click();
+        EXPECT_EQ(figura(), Complementario.valor());
+        // Una barra es quince veces más larga que alta, con lo que el círculo sobresale.
+        const QSizeF linea = f->glinea[0]->pixmap().deviceIndependentSize();
+        EXPECT_NEAR(linea.width() / linea.height(), 1500.0 / 140.0, 0.01);
+        f->BTNMENU_Click(0);
+    });
+    EXPECT_EQ(pdfs().size(), 1);
+    desdeInterpretar([&] {
+        f->show();
+        QApplication::processEvents();
+        EXPECT_EQ(f->size(), tamano);
+        for (int n = 0; n < 64; ++n) {
+            std::string lineas;
+            for (int k = 0; k < 6; ++k)
+                lineas += (n >> k) & 1 ? '9' : '6';
+            f->Actualiza(lineas);
+            QApplication::processEvents();
+            EXPECT_EQ(f->size(), tamano) << lineas;
+        }
+        f->hide();
+    });
+}
+
+// "Configurar IMPRESORA" solo elige impresora: su botón dice "Aceptar", no "Imprimir".
+TEST_F(Imprimir, ElDialogoDeImpresoraNoDiceImprimir) {
+    fijarDialogoImpresora({});
+    QStringList botones;
+    QTimer temporizador;
+    QObject::connect(&temporizador, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* d = qobject_cast<QPrintDialog*>(w);
+            if (!d || !d->isVisible())
+                continue;
+            for (auto* b : d->findChild<QDialogButtonBox*>()->buttons())
+                botones << b->text();
+            d->reject();
+        }
+    });
+    temporizador.start(20);
+    f->BTNMENU_Click(1);
+    EXPECT_TRUE(botones.contains("Aceptar")) << botones.join(", ").toStdString();
+    for (const QString& b : botones)
+        EXPECT_FALSE(b.contains("Imprimir", Qt::CaseInsensitive)) << b.toStdString();
+    EXPECT_TRUE(entorno.mensajes.empty());
+}
+
+// En una impresora que no alcanza los bordes, los márgenes nunca son menores que los
+// suyos, y el texto sigue a la misma distancia de los dos lados.
+TEST(ImpresoraQt, MargenesDentroDeLoQueAlcanzaLaImpresora) {
+    CarpetaTemporal carpeta;
+    fijarHayImpresoraSistema([] { return false; });
+    fijarCarpetaDocumentos(QString::fromStdString(carpeta.ruta().string()));
+    ImpresoraQt impresora;
+    for (const QMarginsF minimos : {QMarginsF(0, 0, 0, 0), QMarginsF(6, 12, 9, 25)}) {
+        QPageLayout pagina(QPageSize(QPageSize::A4), QPageLayout::Portrait, minimos,
+                           QPageLayout::Millimeter, minimos);
+        impresora.impresora().setPageLayout(pagina);
+        impresora.prepararDocumento("margenes");
+        const QPageLayout puesta = impresora.impresora().pageLayout();
+        const QMarginsF m = puesta.margins(QPageLayout::Millimeter);
+        EXPECT_TRUE(m.left() >= minimos.left() && m.top() >= minimos.top() &&
+                    m.right() >= minimos.right() && m.bottom() >= minimos.bottom());
+        constexpr double kMmPorTwip = 25.4 / 1440;
+        const double textoIzquierda = m.left() + kMargenIzquierdo * kMmPorTwip;
+        const double textoDerecha = m.right() + kReservaDerecha * kMmPorTwip;
+        EXPECT_NEAR(textoIzquierda, textoDerecha, 0.1);
+        EXPECT_GE(textoIzquierda, 15);
+        EXPECT_NEAR(m.top() + kArribaPagina * kMmPorTwip, std::max(20.0, minimos.top() + 1.76),
+                    0.01);
+        EXPECT_GE(m.bottom(), 20);
+        // Qt redondea la zona de dibujo a puntos enteros.
+        EXPECT_NEAR(impresora.anchoPagina(), (210 - m.left() - m.right()) / kMmPorTwip, 40);
+    }
+    fijarCarpetaDocumentos({});
+    fijarHayImpresoraSistema({});
 }

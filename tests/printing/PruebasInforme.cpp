@@ -1,6 +1,7 @@
 #include "CarpetaTemporal.h"
 #include "Falsos.h"
 #include "core/AlmacenTextos.h"
+#include "core/Texto.h"
 #include "printing/Informe.h"
 
 #include <gtest/gtest.h>
@@ -189,4 +190,36 @@ TEST_F(Informe, FallosDeArchivos) {
     EXPECT_TRUE(avisos[1].conOpciones && avisos[2].conOpciones);
     EXPECT_EQ(texto("DECISION").x, -1);
     EXPECT_EQ(p.documento, std::vector<std::string>{"fin"});
+}
+
+TEST_F(Informe, PreguntaYNombresQueNoCabenSiguenDebajo) {
+    // 85 caracteres caben tras "CONSULTA: " (de x 1500 al límite 10000); 75 tras la
+    // columna de los trigramas.
+    std::string pregunta = "sol";
+    for (int i = 1; i < 30; ++i)
+        pregunta += " sol";
+    datos.pregunta = pregunta;
+    std::string largo = "luz";
+    for (int i = 1; i < 50; ++i)
+        largo += " luz";
+    datos.trigramas[0] = largo;
+    ASSERT_EQ(imprimir(), FinImpresion::Terminado);
+
+    // La pregunta entera, en dos renglones; el segundo, bajo el comienzo del primero.
+    EXPECT_EQ(texto(" " + pregunta.substr(0, 83)).x, 1400);
+    const auto& segundo = texto(pregunta.substr(84));
+    EXPECT_EQ(std::tie(segundo.x, segundo.y), std::make_tuple(1500.0, 340.0));
+    // La cabecera, un renglón más larga, baja la figura: la primera línea a 100 twips de
+    // su final.
+    EXPECT_EQ(p.dibujos.front(), "rect 500 1640 1100 1740");
+    // El nombre largo va bajo su rótulo en tres renglones, y el rótulo de abajo no lo
+    // pisa.
+    const auto& superior = texto("Trigrama Superior:");
+    EXPECT_EQ(texto(largo.substr(0, 75)).y, superior.y + 240);
+    EXPECT_EQ(texto(largo.substr(76, 75)).x, 2500);
+    EXPECT_EQ(texto("Trigrama Inferior:").y, superior.y + 4 * 240);
+    // Nada pasa del límite.
+    for (const auto& t : p.textos)
+        EXPECT_LE(t.x + 100.0 * static_cast<double>(recortarDerecha(t.texto).size()), 10000)
+            << t.texto;
 }

@@ -2,6 +2,7 @@
 #include "Falsos.h"
 #include "core/AlmacenTextos.h"
 #include "printing/Maquetacion.h"
+#include "printing/Silabacion.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ using Lineas = std::vector<std::string>;
 
 namespace {
 
-// Límite que la pluma pasa con el carácter n + 1 de la línea (cada carácter mide 100).
+// Límite con el que caben justo n caracteres en la línea (cada carácter mide 100).
 double limiteTras(int n) { return 500 + 100.0 * n + 50; }
 
 void llenarBuffer(const Lineas& entradas, bool terminar = true) {
@@ -44,55 +45,76 @@ TEST(EsVocal, VocalesConYSinAcentoEnCualquierCaja) {
         EXPECT_FALSE(EsVocal(n)) << n;
 }
 
-TEST(Maquetacion, PartePorSilabas) {
-    // La pluma pasa el límite con el segundo carácter de cada línea.
-    const double l = limiteTras(1);
-    EXPECT_EQ(maquetar({"casa."}, l), (Lineas{"ca-", "sa.", ""}));
-    EXPECT_EQ(maquetar({"canto."}, l), (Lineas{"can-", "to.", ""}));
-    EXPECT_EQ(maquetar({"palabra."}, l), (Lineas{"pa-", "labra.", ""}));
-    // Ni co-rrer ni cor-rer, ni ha-blar ni hab-lar: la línea acaba en el espacio.
-    EXPECT_EQ(maquetar({"correr es."}, l), (Lineas{"correr ", "es.", ""}));
-    EXPECT_EQ(maquetar({"hablar ya."}, l), (Lineas{"hablar ", "ya.", ""}));
-    // Vocales mayúsculas y acentuadas cuentan; la "y" es consonante.
-    EXPECT_EQ(maquetar({"caSA."}, l), (Lineas{"ca-", "SA.", ""}));
-    EXPECT_EQ(maquetar({"cas\xC9."}, l), (Lineas{"ca-", "s\xC9.", ""}));
-    EXPECT_EQ(maquetar({"caya."}, l), (Lineas{"ca-", "ya.", ""}));
-    EXPECT_EQ(maquetar({"asy."}, limiteTras(0)), (Lineas{"asy.", ""}));
-    // Nunca tras la puntuación ni delante de ella.
-    for (const char* p : {".", ",", ";"}) {
-        const std::string tras = std::string("ab") + p + "ca.";
-        EXPECT_EQ(maquetar({tras}, l), (Lineas{tras, ""})) << p;
-        const std::string delante = std::string("a") + p + "a.";
-        EXPECT_EQ(maquetar({delante}, limiteTras(0)), (Lineas{delante, ""})) << p;
-    }
+namespace {
+
+// Palabra con un guion en cada punto donde se puede partir.
+std::string conCortes(const std::string& palabra) {
+    const std::vector<bool> cortes = CortesPermitidos(palabra);
+    std::string r;
+    for (std::size_t k = 0; k < palabra.size(); ++k)
+        r += palabra[k] + std::string(cortes[k] ? "-" : "");
+    return r;
 }
 
-TEST(Maquetacion, LosOnceParesNoSeSeparan) {
-    // "aXYa": la pluma pasa el límite en X; se parte tras X salvo que XY sea un par. "qu"
-    // no se prueba: delante de una vocal nunca se parte.
-    for (const char* par :
-         {"rr", "ll", "ch", "cl", "cr", "gr", "br", "bl", "pr", "ah", "RR", "Ch", "bL"}) {
-        const std::string palabra = std::string("a") + par + "a.";
-        EXPECT_EQ(maquetar({palabra}, limiteTras(1)), (Lineas{palabra, ""})) << par;
-    }
-    for (const char* par : {"gl", "pl", "fr", "fl", "tr", "dr", "ns"}) {
-        const std::string palabra = std::string("a") + par + "a.";
-        EXPECT_EQ(maquetar({palabra}, limiteTras(1)),
-                  (Lineas{palabra.substr(0, 2) + "-", palabra.substr(2), ""}))
-            << par;
-    }
+} // namespace
+
+TEST(Maquetacion, SoloPartePorDondeDejanLaReglaYLaSilabacion) {
+    // Los cortes mal hechos de antes (mient-ras, penet-ración, dup-licado, conf-lictos,
+    // cent-ro, cump-le, a-guardar, A-sí, a-dónde) y los que la regla del programa no deja
+    // aunque el español sí (ha-blar, co-rrer, pe-ne-tra: consonante sin vocal detrás).
+    const std::vector<std::pair<std::string, std::string>> casos = {
+        {"mientras", "mientras"},
+        {"penetraci\xF3n", "pe-netra-ci\xF3n"},
+        {"duplicado", "dupli-ca-do"},
+        {"conflictos", "conflic-tos"},
+        {"centro", "centro"},
+        {"cumple", "cumple"},
+        {"aguardar", "aguar-dar"},
+        {"As\xED", "As\xED"},
+        {"ad\xF3nde", "ad\xF3n-de"},
+        {"hablar", "hablar"},
+        {"correr", "correr"},
+        {"INTERPRETACI\xD3N", "IN-TERPRE-TA-CI\xD3N"},
+        {"\xBF"
+         "Casa,",
+         "\xBF"
+         "Ca-sa,"},
+        {"caya", "ca-ya"},
+    };
+    for (const auto& [palabra, esperado] : casos)
+        EXPECT_EQ(conCortes(palabra), esperado) << palabra;
+
+    // Sin patrones de guiones no se parte nada: las líneas acaban en los espacios.
+    fijarPatronesSilabacion("/no/existe/hyph_es_ES.dic");
+    EXPECT_FALSE(haySilabacion());
+    EXPECT_EQ(conCortes("duplicado"), "duplicado");
+    EXPECT_EQ(maquetar({"ya casa."}, limiteTras(5)), (Lineas{"ya ", "casa.", ""}));
+    fijarPatronesSilabacion({});
+    EXPECT_TRUE(haySilabacion());
 }
 
-TEST(Maquetacion, CortesDeLinea) {
-    // En el espacio pasado el límite; la línea conserva su espacio final.
-    EXPECT_EQ(maquetar({"uno dos tres."}, limiteTras(5)), (Lineas{"uno dos ", "tres.", ""}));
-    // No se parte tras los dos últimos caracteres de una entrada, aunque la siguiente siga
-    // la palabra; el espacio que une las entradas tampoco corta.
-    EXPECT_EQ(maquetar({"mast", "a b."}, limiteTras(2)), (Lineas{"mast a ", "b.", ""}));
-    // Primera línea de un párrafo sangrado: cinco espacios y nada al final.
+TEST(Maquetacion, NingunaLineaPasaDelLimite) {
+    // Se parte la palabra lo más tarde posible con su guion dentro del límite.
+    EXPECT_EQ(maquetar({"casa."}, limiteTras(3)), (Lineas{"ca-", "sa.", ""}));
+    EXPECT_EQ(maquetar({"uno canto."}, limiteTras(8)), (Lineas{"uno can-", "to.", ""}));
+    EXPECT_EQ(maquetar({"caSA."}, limiteTras(3)), (Lineas{"ca-", "SA.", ""}));
+    EXPECT_EQ(maquetar({"el aguardar."}, limiteTras(6)), (Lineas{"el ", "aguar-", "dar.", ""}));
+    // Si no se puede partir, en el último espacio, que se queda al final de la línea.
+    EXPECT_EQ(maquetar({"ya mientras."}, limiteTras(9)), (Lineas{"ya ", "mientras.", ""}));
+    EXPECT_EQ(maquetar({"ya hablar."}, limiteTras(7)), (Lineas{"ya ", "hablar.", ""}));
+    EXPECT_EQ(maquetar({"uno dos tres."}, limiteTras(5)), (Lineas{"uno ", "dos ", "tres.", ""}));
+    // El espacio que une dos entradas también corta, y una palabra se parte aunque acabe
+    // la entrada.
+    EXPECT_EQ(maquetar({"mast", "a b."}, limiteTras(5)), (Lineas{"mast ", "a b.", ""}));
+    EXPECT_EQ(maquetar({"uno casa", "dos."}, limiteTras(7)), (Lineas{"uno ca-", "sa dos.", ""}));
+    // La primera línea de un párrafo sangrado se mide con sus cinco espacios: "Una fra-"
+    // cabría con los tres de la entrada, pero no con los cinco.
     EXPECT_EQ(maquetar({"   Una frase larga.", "   Otra."}, limiteTras(12)),
-              (Lineas{"     Una frase", "larga.", "", "     Otra.", ""}));
-    EXPECT_EQ(maquetar({"   Breve."}, limiteTras(40)), (Lineas{"     Breve.", ""}));
+              (Lineas{"     Una", "frase larga.", "", "     Otra.", ""}));
+    // Solo una palabra más larga que la línea se corta donde llegue, sin guion; un
+    // carácter más ancho que la línea va solo.
+    EXPECT_EQ(maquetar({"xxxxxxxxxx."}, limiteTras(4)), (Lineas{"xxxx", "xxxx", "xx.", ""}));
+    EXPECT_EQ(maquetar({"ab."}, limiteTras(0)), (Lineas{"a", "b", ".", ""}));
 }
 
 TEST(Maquetacion, ParrafosCabecerasYTerminador) {
