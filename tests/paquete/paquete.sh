@@ -79,6 +79,9 @@ grep -q '(>= ' <<<"$depende" \
 traduccion=$(dpkg -S '*/qtbase_es.qm' 2>/dev/null | head -n 1 | cut -d: -f1)
 if [ -n "$traduccion" ]; then exige "$traduccion" "traducciones de Qt al español"
 else falla "no está instalada la traducción de Qt al español (qtbase_es.qm)"; fi
+patrones=$(dpkg -S '*/hyph_es_ES.dic' 2>/dev/null | head -n 1 | cut -d: -f1)
+if [ -n "$patrones" ]; then exige "$patrones" "patrones de guiones del español del informe"
+else falla "no están instalados los patrones de guiones del español (hyph_es_ES.dic)"; fi
 letra=$(fc-match -f '%{family}|%{file}' 'DejaVu Serif')
 if [ "${letra%%|*}" = "DejaVu Serif" ]; then
   exige "$(dueno "${letra#*|}")" "la letra DejaVu Serif, con la que dibuja e imprime"
