@@ -14,7 +14,9 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -66,13 +68,32 @@ FRMRecuperar::FRMRecuperar() {
     LBLFecha = new QLabel(sspanel2[0]);
     // Su nombre accesible es la fecha misma; lo que es, en la descripción.
     LBLFecha->setAccessibleDescription(QStringLiteral("Fecha de la consulta"));
+    LabelBuscar = encabezado(QStringLiteral("Buscar:"), sspanel2[0]);
+    TXTBuscar = new QLineEdit(sspanel2[0]);
+    TXTBuscar->setAccessibleName(QStringLiteral("Buscar"));
+    TXTBuscar->setAccessibleDescription(
+        QStringLiteral("Deja en las listas las consultas cuyo usuario o pregunta contienen el "
+                       "texto, sin distinguir mayúsculas ni acentos. Flecha abajo: a la lista."));
+    TXTBuscar->setClearButtonEnabled(true);
+    TXTBuscar->installEventFilter(this);
+    LabelBuscar->setBuddy(TXTBuscar);
+    connect(TXTBuscar, &QLineEdit::textChanged, this, &FRMRecuperar::aplicarBusqueda);
+    // Un solo modelo para las dos listas, cada una con su columna: filtradas, siguen en
+    // paralelo, y con miles de consultas no se copia nada de antemano.
+    modelo_ = new ModeloConsultas(this);
+    CMBUSUARIO->setModel(modelo_);
+    CMBUSUARIO->setModelColumn(0);
+    CMBCONSULTA->setModel(modelo_);
+    CMBCONSULTA->setModelColumn(1);
     auto* datos = new QGridLayout(sspanel2[0]);
-    datos->addWidget(Command1[0], 0, 0);
-    datos->addWidget(CMBUSUARIO, 0, 1);
-    datos->addWidget(Command1[1], 1, 0);
-    datos->addWidget(CMBCONSULTA, 1, 1);
-    datos->addWidget(Command1[2], 2, 0);
-    datos->addWidget(LBLFecha, 2, 1);
+    datos->addWidget(LabelBuscar, 0, 0);
+    datos->addWidget(TXTBuscar, 0, 1);
+    datos->addWidget(Command1[0], 1, 0);
+    datos->addWidget(CMBUSUARIO, 1, 1);
+    datos->addWidget(Command1[1], 2, 0);
+    datos->addWidget(CMBCONSULTA, 2, 1);
+    datos->addWidget(Command1[2], 3, 0);
+    datos->addWidget(LBLFecha, 3, 1);
     datos->setColumnStretch(1, 1);
 
     connect(CMBUSUARIO, &QComboBox::currentIndexChanged, this,
@@ -122,6 +143,7 @@ FRMRecuperar::FRMRecuperar() {
     botones->addWidget(BTNAUX[1]);
     connect(grupo, &QButtonGroup::idClicked, this, &FRMRecuperar::BTNAUX_Click);
     fijarBotonCancelar(BTNAUX[1]);
+    setTabOrder(TXTBuscar, CMBUSUARIO);
     setTabOrder(CMBUSUARIO, CMBCONSULTA);
     setTabOrder(CMBCONSULTA, BTNAUX[2]);
     setTabOrder(BTNAUX[2], BTNAUX[0]);
@@ -146,6 +168,11 @@ void FRMRecuperar::Form_Load() {
 void FRMRecuperar::Form_Activate() {
     centrarform();
     Listo = "SI";
+    {
+        // Cada vez que se abre se ven todas: una búsqueda vieja escondería consultas.
+        const QSignalBlocker b(TXTBuscar);
+        TXTBuscar->clear();
+    }
     CargarConsultas();
     if (Instancia(Pantalla::FRMRecuperar) != this)
         return; // se cerró sola: no hay nada que mostrar
@@ -164,13 +191,13 @@ void FRMRecuperar::CargarConsultas() {
     {
         const QSignalBlocker b1(CMBUSUARIO);
         const QSignalBlocker b2(CMBCONSULTA);
-        CMBUSUARIO->clear();
-        CMBCONSULTA->clear();
+        modelo_->fijarRegistros(nullptr);
     }
     LBLFecha->clear();
     try {
         registros_ = leerConsultas();
     } catch (const std::exception& e) {
+        registros_.clear();
         hide(); // el aviso no deja detrás una lista que ya no vale
         MostrarError(e);
         cerrarComoCancelada();
@@ -183,18 +210,46 @@ void FRMRecuperar::CargarConsultas() {
         cerrarComoCancelada();
         return;
     }
-    BTNAUX[0]->setVisible(true);
+    busqueda_ = std::make_unique<BusquedaConsultas>(registros_);
     {
         const QSignalBlocker b1(CMBUSUARIO);
         const QSignalBlocker b2(CMBCONSULTA);
-        for (const auto& r : registros_) {
-            CMBUSUARIO->addItem(textoQt(r.Usuario()));
-            CMBCONSULTA->addItem(textoQt(r.Texto()));
-        }
-        CMBUSUARIO->setCurrentIndex(0);
-        CMBCONSULTA->setCurrentIndex(0);
+        modelo_->fijarRegistros(&registros_);
     }
+    aplicarBusqueda();
+}
+
+void FRMRecuperar::aplicarBusqueda() {
+    if (!busqueda_)
+        return;
+    const QString buscado = TXTBuscar->text().normalized(QString::NormalizationForm_C);
+    {
+        const QSignalBlocker b1(CMBUSUARIO);
+        const QSignalBlocker b2(CMBCONSULTA);
+        modelo_->filtrar(busqueda_->buscar(textoCp1252(buscado)));
+        const int primera = modelo_->rowCount() > 0 ? 0 : -1;
+        CMBUSUARIO->setCurrentIndex(primera);
+        CMBCONSULTA->setCurrentIndex(primera);
+    }
+    const bool hay = modelo_->rowCount() > 0;
+    BTNAUX[0]->setVisible(hay);
+    BTNAUX[2]->setVisible(hay);
     MostrarConsulta();
+}
+
+long FRMRecuperar::posicionElegida() const {
+    const long p = modelo_->posicionEnArchivo(CMBUSUARIO->currentIndex());
+    return p < static_cast<long>(registros_.size()) ? p : -1;
+}
+
+bool FRMRecuperar::eventFilter(QObject* objeto, QEvent* evento) {
+    // Flecha abajo en la búsqueda lleva a las consultas encontradas.
+    if (objeto == TXTBuscar && evento->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Down && CMBUSUARIO->count() > 0) {
+        CMBUSUARIO->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return Formulario::eventFilter(objeto, evento);
 }
 
 void FRMRecuperar::seleccionCambiada(QComboBox* origen, int indice) {
@@ -207,9 +262,16 @@ void FRMRecuperar::seleccionCambiada(QComboBox* origen, int indice) {
 }
 
 void FRMRecuperar::MostrarConsulta() {
-    const int r = CMBUSUARIO->currentIndex();
-    if (r < 0 || r >= static_cast<int>(registros_.size()))
+    const long r = posicionElegida();
+    if (r < 0) {
+        // La búsqueda no ha dejado ninguna: nada que mostrar ni que devolver.
+        LBLFecha->clear();
+        for (auto* l : LINEA)
+            l->setVisible(false);
+        label2[0]->setText(QStringLiteral("Ninguna consulta coincide con la búsqueda."));
+        label2[1]->clear();
         return;
+    }
     Registro = registros_[static_cast<std::size_t>(r)];
     LBLFecha->setText(textoQt(Registro.Fecha()));
     const std::string lineas(Registro.Lineas());
@@ -229,8 +291,8 @@ void FRMRecuperar::EliminarConsulta() {
     if (MsgBox(QStringLiteral("ELIMINAR CONSULTA SELECCIONADA"), BotonesMensaje::SiNo,
                IconoMensaje::Pregunta) != RespuestaMensaje::Si)
         return;
-    const int s = CMBUSUARIO->currentIndex();
-    if (s < 0 || s >= static_cast<int>(registros_.size()))
+    const long s = posicionElegida();
+    if (s < 0)
         return;
     try {
         const auto cambio = hexora::EliminarConsulta(static_cast<std::size_t>(s),
@@ -252,6 +314,8 @@ void FRMRecuperar::EliminarConsulta() {
 void FRMRecuperar::BTNAUX_Click(int Index) {
     switch (Index) {
     case 0:
+        if (posicionElegida() < 0)
+            return;
         Resultado = "NO";
         Pregunta = Registro.Texto();
         Hexagrama = Registro.Lineas();

@@ -302,3 +302,55 @@ TEST_F(PantallasArchivo, AvisoSinConsultasConLaPantallaOculta) {
     EXPECT_TRUE(oculta);
     EXPECT_EQ(Resultado, "SI");
 }
+
+// La búsqueda deja en las dos listas, en paralelo, las consultas cuyo usuario o pregunta
+// contienen lo escrito, sin mayúsculas ni acentos; borrar y devolver actúan sobre la que se
+// ve (su sitio en el archivo, no en la lista filtrada) y tras borrar la búsqueda sigue.
+TEST_F(PantallasArchivo, BuscarEntreLasConsultas) {
+    grabar("ANA", "\xBFMe mudo?", "777777"); // ¿Me mudo?
+    grabar("ANA", "otra", "888888");
+    grabar("N\xDA\xD1"
+           "EZ",
+           "trabajo nuevo", "967876"); // NÚÑEZ
+    grabar("ZOE", "mudanza al norte", "787878");
+    auto* f = abrirRecuperar();
+    f->show();
+    const auto listas = [f] {
+        QStringList r;
+        for (int i = 0; i < f->CMBUSUARIO->count(); ++i)
+            r << f->CMBUSUARIO->itemText(i).trimmed() + "|" + f->CMBCONSULTA->itemText(i).trimmed();
+        return r;
+    };
+    EXPECT_EQ(listas().size(), 4);
+
+    QTest::keyClicks(f->TXTBuscar, "nunez");
+    EXPECT_EQ(listas(), QStringList{QString::fromUtf8("NÚÑEZ|trabajo nuevo")});
+    EXPECT_EQ(f->LINEA[0]->accessibleName(), QString::fromUtf8("Línea 1: yang viejo (9)"));
+
+    f->TXTBuscar->setText(QString::fromUtf8("MÚD"));
+    EXPECT_EQ(listas(), (QStringList{QString::fromUtf8("ANA|¿Me mudo?"), "ZOE|mudanza al norte"}));
+    QTest::keyClick(f->TXTBuscar, Qt::Key_Down);
+    EXPECT_EQ(f->focusWidget(), f->CMBUSUARIO);
+    f->CMBCONSULTA->setCurrentIndex(1);
+    EXPECT_EQ(f->CMBUSUARIO->currentIndex(), 1);
+    entorno.respuestas = {RespuestaMensaje::Si};
+    f->BTNAUX_Click(2); // borra la de ZOE, la cuarta del archivo
+    std::vector<std::string> quedan;
+    for (const auto& r : leerConsultas())
+        quedan.push_back(std::string(recortar(r.Texto())));
+    EXPECT_EQ(quedan, (std::vector<std::string>{"\xBFMe mudo?", "otra", "trabajo nuevo"}));
+    EXPECT_EQ(f->TXTBuscar->text(), QString::fromUtf8("MÚD"));
+    EXPECT_EQ(listas(), QStringList{QString::fromUtf8("ANA|¿Me mudo?")});
+
+    f->TXTBuscar->setText("xyz");
+    EXPECT_EQ(f->CMBUSUARIO->count(), 0);
+    EXPECT_FALSE(f->BTNAUX[0]->isVisibleTo(f));
+    EXPECT_FALSE(f->BTNAUX[2]->isVisibleTo(f));
+    EXPECT_TRUE(f->LBLFecha->text().isEmpty());
+
+    f->TXTBuscar->setText("trabajo");
+    f->BTNAUX_Click(0);
+    EXPECT_EQ(Resultado, "NO");
+    EXPECT_EQ(Pregunta.recortado(), "trabajo nuevo");
+    EXPECT_EQ(Hexagrama.valor(), "967876");
+}

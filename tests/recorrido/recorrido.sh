@@ -39,6 +39,11 @@ clic_en() {
   eval "$(xdotool getwindowgeometry --shell "$1")"
   xdotool mousemove $((X + $2)) $((Y + $3)) click 1
 }
+# Clic a tantos píxeles del borde de abajo (los botones de una ventana que puede crecer).
+clic_abajo() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + $2)) $((Y + HEIGHT - $3)) click 1
+}
 
 mkdir -p tmp
 env -u XDG_RUNTIME_DIR TMPDIR="$TRABAJO/tmp" HOME="$TRABAJO/casa" \
@@ -94,7 +99,7 @@ sleep 1
 clic 470 33
 R=$(ventana 'Recuperar Consulta')
 [ -n "$R" ] || fallo "no aparece la pantalla de recuperar"
-sleep 1; clic_en "$R" 461 297
+sleep 1; clic_abajo "$R" 461 35
 [ -n "$(ventana 'Interpretación del hexagrama')" ] || fallo "no se vuelve a la interpretación"
 sleep 1.5; pulsar Escape; sleep 1
 
@@ -102,7 +107,7 @@ sleep 1.5; pulsar Escape; sleep 1
 clic 470 33
 R=$(ventana 'Recuperar Consulta')
 [ -n "$R" ] || fallo "no aparece la pantalla de recuperar para borrar"
-sleep 1; clic_en "$R" 51 297
+sleep 1; clic_abajo "$R" 51 35
 sleep 1; pulsar Return
 sleep 1.5; pulsar Return
 sleep 1
