@@ -1,6 +1,6 @@
 #include "FRM256.h"
 
-#include "GRAFICOS.h"
+#include "widgets/GRAFICOS.h"
 #include "platform/Plataforma.h"
 
 #include <QButtonGroup>

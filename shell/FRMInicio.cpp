@@ -1,6 +1,6 @@
 #include "FRMInicio.h"
 
-#include "GRAFICOS.h"
+#include "widgets/GRAFICOS.h"
 #include "platform/Plataforma.h"
 
 #include <QFrame>

@@ -2,7 +2,7 @@
 
 #include "FRM256.h"
 #include "FRMInicio.h"
-#include "GRAFICOS.h"
+#include "widgets/GRAFICOS.h"
 #include "VersionHexora.h"
 #include "archive/ArchivoConsultas.h"
 #include "core/ErrorArchivo.h"

@@ -11,7 +11,7 @@
 #include "platform/Plataforma.h"
 #include "shell/FRM256.h"
 #include "shell/FRMPRINCIPAL.h"
-#include "shell/GRAFICOS.h"
+#include "widgets/GRAFICOS.h"
 #include "shell/RegistroPantallas.h"
 
 #include <QAbstractButton>

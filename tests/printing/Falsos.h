@@ -3,7 +3,7 @@
 // 100 twips y cada línea 240; la impresora anota lo que imprime y dibuja, y falla cuando
 // se lo pide la prueba.
 
-#include "printing/Superficies.h"
+#include "core/Superficies.h"
 
 #include <functional>
 #include <set>

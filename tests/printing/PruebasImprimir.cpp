@@ -12,6 +12,7 @@
 #include "platform/MedidaQt.h"
 #include "platform/Plataforma.h"
 #include "printing/FRMImprimir.h"
+#include "printing/Maquetacion.h"
 #include "shell/RegistroPantallas.h"
 
 #include <QApplication>
