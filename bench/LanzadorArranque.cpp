@@ -65,8 +65,8 @@ public:
                 if (ventana)
                     return ventana;
             }
-            const auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(
-                limite - Reloj::now());
+            const auto falta =
+                std::chrono::duration_cast<std::chrono::milliseconds>(limite - Reloj::now());
             if (falta.count() <= 0)
                 return 0;
             pollfd p{fd, POLLIN, 0};
