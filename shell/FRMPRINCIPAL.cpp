@@ -151,6 +151,15 @@ bool FRMPRINCIPAL::Form_Load() {
     return true;
 }
 
+bool FRMPRINCIPAL::arrancar() {
+    fijarActivacionPrincipal([this] { Form_Activate(); });
+    if (!Form_Load())
+        return false;
+    showFullScreen();
+    Form_Activate();
+    return true;
+}
+
 void FRMPRINCIPAL::disponerMenu() {
     // Los nombres para el lector de pantalla se ponen aquí y no al construir el menú: el
     // primero pone en marcha la accesibilidad (la conexión con el bus de sesión, que sin
