@@ -88,18 +88,15 @@ TEST_F(Tirada, LaParadaSigueAlRelojYSeQuedaEnLaCaraQueToca) {
     EXPECT_EQ(imagenes(tirada)[0], 1);
     tirada.repasar(reloj + 0.0101);
     EXPECT_EQ(imagenes(tirada)[0], 2);
-
     tirada.empezar();
     EXPECT_EQ(echarLinea(tirada, 0, reloj), 17);
     EXPECT_EQ(tirada.lineas(), "6");
     EXPECT_EQ(tirada.Cuenta, (std::array<short, 3>{99, 99, 99}));
-
     // Con r = 0,25: dos pasos por fotograma y 5 caras, de cara acaba en cruz: un 9.
     azar.valores = {0.25};
     tirada.empezar();
     EXPECT_EQ(echarLinea(tirada, 0, reloj), 41);
     EXPECT_EQ(tirada.lineas(), "9");
-
     // Cada moneda con lo suyo: 4, 5 y 4 caras (4,5 va al par) dan cara, cruz y cara: un 7.
     azar.valores = {0.25, 0.25, 0.25, 0.25, 0, 0, 0.25, 0, 0.125};
     tirada.empezar();

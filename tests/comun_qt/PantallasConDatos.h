@@ -19,7 +19,6 @@ class PantallasConDatos : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-
     // La pantalla tal como la muestra el menú: visible y recién activada.
     template <class T = hexora::Formulario> T& abrir(hexora::Pantalla p) {
         T& f = *hexora::CargarComo<T>(p);
@@ -35,7 +34,6 @@ protected:
     static void tecla(QWidget& ventana, int codigo, Qt::KeyboardModifiers mod = Qt::NoModifier);
     // Tabulador (o mayúsculas y tabulador) hasta llegar al control; false si no se llega.
     static bool tabularHasta(QWidget& ventana, QWidget* control, bool atras = false);
-
     CarpetaTemporal carpeta;
     EntornoPantallas entorno;
     double reloj = 0;

@@ -43,7 +43,6 @@ protected:
         f = CargarComo<FRMInterpretar>(Pantalla::FRMInterpretar);
         ASSERT_NE(f, nullptr);
     }
-
     // Una consulta nueva, como la abre el menú principal.
     void abrirConsulta(const std::string& figura) {
         Pregunta = "\xBFQu\xE9 conviene?";
@@ -52,7 +51,6 @@ protected:
         Resultado = "NO";
         f->Form_Activate();
     }
-
     std::vector<int> habilitadas() const {
         std::vector<int> r;
         for (int i = 0; i < 9; ++i)
@@ -60,13 +58,11 @@ protected:
                 r.push_back(i);
         return r;
     }
-
     void soltarRatonEn(QWidget* w) {
         QMouseEvent suelta(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
                            Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(w, &suelta);
     }
-
     FRMInterpretar* f = nullptr;
 };
 
@@ -97,7 +93,6 @@ TEST_F(Interpretar, ConsultaNuevaConSusNombresYTextos) {
         EXPECT_EQ(f->LINEA[i]->toolTip(),
                   i == 0 || i == 1 || i == 5 ? QString("Interpretar línea %1").arg(i + 1) : "")
             << i;
-
     // Una línea fija no hace nada; una mutante muestra su texto y su interpretación.
     f->LINEA_Click(2);
     EXPECT_TRUE(f->Text1->isVisibleTo(f));
@@ -114,7 +109,6 @@ TEST_F(Interpretar, ConsultaNuevaConSusNombresYTextos) {
     EXPECT_TRUE(texto(f->Text1).startsWith(kDecision63));
     soltarRatonEn(f->Framehexagrama);
     EXPECT_EQ(f->TXTHEXAGRAMA[0]->text(), "57-Sun");
-
     // La consulta siguiente vuelve al principal, con su decisión y solo su línea mutante.
     abrirConsulta("777779");
     EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
@@ -131,7 +125,6 @@ TEST_F(Interpretar, ComplementarioIdaYVuelta) {
     EXPECT_EQ(entorno.mensajes[0].texto, "El hexagrama complementario sólo se\ncrea cuando "
                                          "existen Lineas Cambiantes\nen el Hexagrama Principal.\n");
     EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
-
     abrirConsulta("967876");
     f->BTNMENU_Click(0);
     EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
@@ -162,7 +155,6 @@ TEST_F(Interpretar, VolverDeArchivarODeImprimir) {
     EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2}));
     f->BTNMENU_Click(3);
     EXPECT_FALSE(f->isVisible());
-
     abrirConsulta("967876");
     entorno.guion[Pantalla::FRMImprimir] = [](Formulario&) {
         CargarBuffer(Complementario.valor());
@@ -193,7 +185,6 @@ TEST_F(Interpretar, FiguraSinTextoODatosCortos) {
     ASSERT_EQ(entorno.mensajes.size(), 2u);
     EXPECT_TRUE(entorno.mensajes[1].texto.contains("\"123458\""));
     EXPECT_TRUE(sinTexto());
-
     std::ifstream original(carpeta.ruta() / "BINARIO.dat", std::ios::binary);
     const std::string binario{std::istreambuf_iterator<char>(original),
                               std::istreambuf_iterator<char>()};
@@ -204,7 +195,6 @@ TEST_F(Interpretar, FiguraSinTextoODatosCortos) {
     EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("El archivo \"BINARIO.dat\" se acaba antes"))
         << entorno.mensajes[0].texto.toStdString();
     EXPECT_TRUE(sinTexto());
-
     abrirConsulta("777777"); // el primero sí está entero
     EXPECT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2}));
@@ -230,7 +220,6 @@ TEST_F(Interpretar, TecladoTabuladorIntroYEspacio) {
     ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[0]));
     tecla(*f, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
-
     // Una línea mutante de la figura se lee con Intro; cada una dice su valor.
     f->LINEA[0]->setFocus(Qt::TabFocusReason);
     tecla(*f, Qt::Key_Return);
@@ -266,7 +255,6 @@ TEST_F(Interpretar, PreguntaEnteraYTextoDeCadaLineaA640x480) {
             renglones += b.layout()->lineCount();
         EXPECT_EQ(renglones, 2);
     }
-
     const int renglon = f->Text2[1]->fontMetrics().lineSpacing();
     for (int fila = 1; fila <= 64; ++fila) {
         std::string figura = lineasDeFila(fila);

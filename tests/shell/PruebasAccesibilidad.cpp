@@ -68,7 +68,6 @@ class Pantallas : public PantallasConDatos, public ::testing::WithParamInterface
 public:
     using PantallasConDatos::abrir;
     using PantallasConDatos::echarLinea;
-
     void SetUp() override {
         PantallasConDatos::SetUp();
         entorno.guion[Pantalla::FRM256] = [](Formulario& f) {
@@ -82,7 +81,6 @@ public:
             menu->hide();
         PantallasConDatos::TearDown();
     }
-
     // Con un gestor de ventanas de verdad, espera a que la ventana tenga su marco y se
     // haya vuelto a centrar con él.
     static void esperarMarco(QWidget* w) {
@@ -95,7 +93,6 @@ public:
         }
         QTest::qWait(800);
     }
-
     std::unique_ptr<FRMPRINCIPAL> menu;
     std::string figura; // la que enseña la pantalla, la línea de abajo primero
 };
@@ -214,7 +211,6 @@ TEST_P(Pantallas, NombresAccesibles) {
     QStringList lineas;
     revisar(QAccessible::queryAccessibleInterface(w), 0, faltas, lineas);
     EXPECT_TRUE(faltas.isEmpty()) << faltas.join('\n').toStdString();
-
     QStringList esperadas;
     for (std::size_t i = 0; i < figura.size(); ++i)
         esperadas << QString::fromUtf8("Línea %1: ").arg(i + 1) + kValores.at(figura[i]);
@@ -246,7 +242,6 @@ TEST_P(Pantallas, CabeEn640x480) {
     const QPoint centro = sinPantalla() ? w->geometry().center() : marco.center();
     EXPECT_NEAR(centro.x(), 319.5, 2);
     EXPECT_NEAR(centro.y(), 239.5, 2);
-
     for (const QLabel* l : w->findChildren<QLabel*>()) {
         if (l->text().isEmpty() || !l->isVisible())
             continue;

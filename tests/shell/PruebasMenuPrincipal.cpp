@@ -68,7 +68,6 @@ protected:
             Resultado = resultado;
         };
     }
-
     bool otraCopia = false;
     FRMPRINCIPAL menu{[this] { return otraCopia; }};
 };
@@ -113,7 +112,6 @@ TEST_F(MenuPrincipal, ArranquesQueTerminanEnSeguida) {
     EXPECT_TRUE(entorno.sucesos.empty());
     EXPECT_TRUE(menu.Form_QueryUnload()); // sin preguntar "¿Finalizar HEXORA?"
     EXPECT_EQ(entorno.mensajes.size(), 1u);
-
     std::ifstream original(carpeta.ruta() / "hexagr.chi");
     std::string tabla{std::istreambuf_iterator<char>(original), std::istreambuf_iterator<char>()};
     tabla.replace(tabla.find("\n7,") + 1, 1, "70");
@@ -222,7 +220,6 @@ TEST_F(MenuPrincipal, LaUltimaConsulta) {
     menu.BTNMENU_Click(3);
     EXPECT_EQ(vistas, (std::vector<std::string>{consulta, consulta}));
     EXPECT_EQ(Resultado, "NO");
-
     deja(Pantalla::FRM64HEXAGRAMAS, "", "787878", "NO");
     menu.BTNMENU_Click(2);
     deja(Pantalla::FRMIntroducir, "", "699669", "NO");
