@@ -151,8 +151,9 @@ template <class T> void alAparecer(QTimer& t, std::function<void(T*)> guion) {
 
 // Sin líneas mutantes solo se ofrece el hexagrama actual; con ellas, la vista previa enseña
 // desde la primera vez lo que imprimirá la opción elegida, con las proporciones del papel,
-// y la pantalla no cambia de tamaño con ningún hexagrama.
-TEST_F(Imprimir, OpcionesYVistaPrevia) {
+// la pantalla no cambia de tamaño con ningún hexagrama y, sin elegir, se imprime el
+// hexagrama que se ve en la interpretación.
+TEST_F(Imprimir, OpcionesVistaPreviaYElQueSeVe) {
     consulta("787878");
     desdeInterpretar([&] {
         EXPECT_FALSE(f->OPCION[0]->isEnabled());
@@ -186,14 +187,8 @@ TEST_F(Imprimir, OpcionesYVistaPrevia) {
         f->Actualiza("9 7867");
         EXPECT_EQ(f->glinea[1]->pixmap().cacheKey(), f->glinea[0]->pixmap().cacheKey());
         EXPECT_EQ(f->TXTHEXAGRAMA[0]->text(), "-");
-        f->hide();
+        f->BTNMENU_Click(0); // imprime el que se ve
     });
-}
-
-TEST_F(Imprimir, ElHexagramaQueSeVeAPdf) {
-    consulta("967876");
-    interpretar->BTNMENU_Click(0);
-    desdeInterpretar([&] { f->BTNMENU_Click(0); });
     ASSERT_EQ(pdfs().size(), 1);
     EXPECT_TRUE(pdfs()[0].endsWith("hexagrama 57.pdf")) << pdfs()[0].toStdString();
     ASSERT_EQ(entorno.mensajes.size(), 1u);
