@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <set>
 
 using namespace hexora;
 
@@ -262,19 +261,6 @@ TEST_F(PantallasTirada, ListaDeLos64) {
     ASSERT_EQ(f.List1->count(), 64);
     EXPECT_EQ(f.List1->item(0)->text(), "1 - Ch'ien");
     EXPECT_EQ(f.label2[1]->text(), "La Fuerza Creadora");
-    // Cada figura se dibuja con líneas jóvenes, y las 64 son distintas.
-    std::set<std::string> figuras;
-    for (int fila = 0; fila < 64; ++fila) {
-        f.List1->setCurrentRow(fila);
-        std::string figura;
-        for (QLabel* l : f.LINEA)
-            figura += mismaImagen(l, Graficos().GRFLINEAp[1])   ? '7'
-                      : mismaImagen(l, Graficos().GRFLINEAp[2]) ? '8'
-                                                                : '?';
-        figuras.insert(figura);
-    }
-    EXPECT_EQ(figuras.size(), 64u);
-    EXPECT_EQ(figuras.count("777888"), 1u);
     // Doble clic en la entrada 10: T'ai, cielo abajo y tierra arriba.
     f.List1->scrollToItem(f.List1->item(10));
     const QPoint punto = f.List1->visualItemRect(f.List1->item(10)).center();

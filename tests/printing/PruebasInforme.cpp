@@ -1,7 +1,6 @@
 #include "CarpetaTemporal.h"
 #include "Falsos.h"
 #include "core/AlmacenTextos.h"
-#include "core/Texto.h"
 #include "printing/Informe.h"
 
 #include <gtest/gtest.h>
@@ -160,23 +159,4 @@ TEST_F(Informe, FallosDeLaImpresoraYDeArchivos) {
     EXPECT_TRUE(avisos[1].conOpciones && avisos[2].conOpciones);
     EXPECT_EQ(texto("DECISION").x, -1);
     EXPECT_EQ(p.documento, std::vector<std::string>{"fin"});
-}
-
-// 85 caracteres caben tras "CONSULTA: " (de x 1500 al límite 10000) y 75 tras la columna de
-// los trigramas: la pregunta sigue en un segundo renglón bajo su comienzo y baja la figura,
-// el nombre largo va en tres renglones bajo su rótulo, y nada pasa del límite. Que el rótulo
-// de abajo no pise el nombre se mira en el PDF de verdad.
-TEST_F(Informe, PreguntaYNombresQueNoCabenSiguenDebajo) {
-    std::string pregunta = "sol", largo = "luz";
-    for (int i = 1; i < 50; ++i)
-        pregunta += i < 30 ? " sol" : "", largo += " luz";
-    datos.pregunta = pregunta;
-    datos.trigramas[0] = largo;
-    ASSERT_EQ(imprimir(), FinImpresion::Terminado);
-    EXPECT_EQ(texto(" " + pregunta.substr(0, 83)).x, 1400);
-    EXPECT_EQ(texto(pregunta.substr(84)).x + texto(largo.substr(76, 75)).x, 1500 + 2500);
-    EXPECT_EQ(p.dibujos.front(), "rect 500 1640 1100 1740");
-    for (const auto& t : p.textos)
-        EXPECT_LE(t.x + 100.0 * static_cast<double>(recortarDerecha(t.texto).size()), 10000)
-            << t.texto;
 }
