@@ -5,7 +5,7 @@
 #include "platform/EntradaCp1252.h"
 #include "platform/Mensajes.h"
 #include "platform/Plataforma.h"
-#include "shell/GRAFICOS.h"
+#include "widgets/GRAFICOS.h"
 
 #include <QButtonGroup>
 #include <QDate>

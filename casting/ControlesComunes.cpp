@@ -1,6 +1,6 @@
 #include "ControlesComunes.h"
 
-#include "shell/NombresHexagrama.h"
+#include "widgets/NombresHexagrama.h"
 
 #include <QLabel>
 #include <QPixmap>

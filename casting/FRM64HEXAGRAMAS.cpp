@@ -4,7 +4,7 @@
 #include "Figuras.h"
 #include "core/EstadoConsulta.h"
 #include "platform/Plataforma.h"
-#include "shell/GRAFICOS.h"
+#include "widgets/GRAFICOS.h"
 
 #include <QButtonGroup>
 #include <QFrame>

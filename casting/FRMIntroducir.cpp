@@ -4,8 +4,8 @@
 #include "Figuras.h"
 #include "core/EstadoConsulta.h"
 #include "platform/Plataforma.h"
-#include "shell/GRAFICOS.h"
-#include "shell/NombresHexagrama.h"
+#include "widgets/GRAFICOS.h"
+#include "widgets/NombresHexagrama.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -4,7 +4,7 @@
 #include "Pregunta.h"
 #include "core/EstadoConsulta.h"
 #include "platform/Plataforma.h"
-#include "shell/GRAFICOS.h"
+#include "widgets/GRAFICOS.h"
 
 #include <QFrame>
 #include <QGroupBox>

@@ -4,7 +4,7 @@
 #include "Pregunta.h"
 #include "core/EstadoConsulta.h"
 #include "core/Texto.h"
-#include "shell/GRAFICOS.h"
+#include "widgets/GRAFICOS.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>

@@ -7,8 +7,8 @@
 #include "core/Tablas.h"
 #include "platform/Mensajes.h"
 #include "platform/Plataforma.h"
-#include "shell/GRAFICOS.h"
-#include "shell/NombresHexagrama.h"
+#include "widgets/GRAFICOS.h"
+#include "widgets/NombresHexagrama.h"
 
 #include <QButtonGroup>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "DialogosImpresion.h"
 
-#include "printing/Superficies.h"
+#include "core/Superficies.h"
 
 #include <QDialogButtonBox>
 #include <QFontDialog>

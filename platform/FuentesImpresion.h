@@ -2,7 +2,7 @@
 // Letras de la impresión: la misma construcción para la impresora y para la superficie de
 // medida, la letra por omisión del cuerpo y la que se ofrece al diálogo de letras.
 
-#include "printing/Maquetacion.h"
+#include "core/Superficies.h"
 
 #include <QFont>
 

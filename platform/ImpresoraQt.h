@@ -4,7 +4,7 @@
 // impresora y el sistema no tiene ninguna, cada documento va a un PDF nuevo en la carpeta
 // "HEXORA" de los documentos del usuario.
 
-#include "printing/Superficies.h"
+#include "core/Superficies.h"
 
 #include <QString>
 

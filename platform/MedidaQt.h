@@ -2,7 +2,7 @@
 // Superficie de medida sobre el dispositivo de la impresora: cada carácter avanza la pluma
 // lo que avanzará en el papel, con la misma letra.
 
-#include "printing/Superficies.h"
+#include "core/Superficies.h"
 
 #include <array>
 #include <map>

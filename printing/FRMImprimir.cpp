@@ -14,8 +14,8 @@
 #include "platform/MedidaQt.h"
 #include "platform/Mensajes.h"
 #include "platform/Plataforma.h"
-#include "shell/GRAFICOS.h"
-#include "shell/NombresHexagrama.h"
+#include "widgets/GRAFICOS.h"
+#include "widgets/NombresHexagrama.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -3,7 +3,7 @@
 // trigramas y todo el texto de BufferTexto maquetado. Un documento por llamada.
 
 #include "Maquetacion.h"
-#include "Superficies.h"
+#include "core/Superficies.h"
 
 #include <array>
 #include <filesystem>

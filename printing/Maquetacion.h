@@ -4,7 +4,7 @@
 // una superficie de medida con la letra de la impresora), divide las palabras por sílabas
 // con un guion, sangra la primera línea de cada párrafo y marca las cabeceras de sección.
 
-#include "Superficies.h"
+#include "core/Superficies.h"
 
 #include <filesystem>
 #include <functional>
@@ -13,12 +13,6 @@
 #include <vector>
 
 namespace hexora {
-
-// Letra del cuerpo del informe: nombre (UTF-8) y tamaño en puntos.
-struct Fuente {
-    std::string nombre;
-    double tamano = 11;
-};
 
 // La letra que el usuario eligió por última vez; dura lo que dura el programa.
 extern Fuente FuenteTexto;

@@ -11,6 +11,8 @@ PAQUETES=(
   libhyphen-dev hyphen-es
   fonts-dejavu-core fonts-liberation poppler-utils
   xvfb xauth xdotool openbox x11-utils
+  # El banco de arranque habla con el servidor X por xcb.
+  libxcb1-dev
   # import, para la captura del recorrido cuando falla.
   imagemagick-6.q16
   # El paquete de Debian: dpkg-shlibdeps y file para sus dependencias, appstreamcli para

@@ -1,7 +1,7 @@
 #include "FRM256.h"
 
-#include "GRAFICOS.h"
 #include "platform/Plataforma.h"
+#include "widgets/GRAFICOS.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -20,7 +20,13 @@ FRM256::FRM256() {
     QPalette negro = palette();
     negro.setColor(QPalette::Window, Qt::black);
     setPalette(negro);
+}
 
+// El panel con su texto y sus botones se hace en la primera activación, con la ventana ya a
+// la vista: lo primero que tiene nombre o texto pone en marcha la accesibilidad (la
+// conexión con el bus de sesión, que sin sesión arranca uno) y el texto pide las letras del
+// sistema, y ninguna de las dos cosas debe retrasar que aparezca el aviso.
+void FRM256::prepararPanel() {
     paninfo = new QLabel(this);
     paninfo->setScaledContents(true);
     paninfo->setAccessibleName(QStringLiteral("HEXORA"));
@@ -44,6 +50,7 @@ FRM256::FRM256() {
     const std::array<QString, 2> nombres = {QStringLiteral("Continuar"), QStringLiteral("Salir")};
     for (int i = 0; i < 2; ++i) {
         BTNAUX[i] = crearBotonAux(PANINFO2, nombres[i]);
+        BTNAUX[i]->setIcon(botonDialogo(i == 0));
         grupo->addButton(BTNAUX[i], i);
         botones->addWidget(BTNAUX[i]);
     }
@@ -61,15 +68,15 @@ FRM256::FRM256() {
 }
 
 void FRM256::Form_Load() {
-    BTNAUX[0]->setIcon(Graficos().Gaceptar);
-    BTNAUX[1]->setIcon(Graficos().Gcancelar);
     setGeometry(0, 0, twipsAPixeles(AnchoPantallaTwips()), twipsAPixeles(AltoPantallaTwips()));
-    // Se enciende al final de la activación: antes los botones no responden.
-    setEnabled(false);
     Esperar(500);
 }
 
 void FRM256::Form_Activate() {
+    // Se enciende al final de la activación: antes los botones no responden.
+    setEnabled(false);
+    if (!LABEL1)
+        prepararPanel();
     paninfo->setGeometry(0, 0, width(), height());
     paninfo->setPixmap(GRAFICOS::fondo(size()));
     Esperar(500);

@@ -29,12 +29,15 @@ public:
     // El usuario eligió salir: el arranque termina sin más.
     bool salirElegido() const { return salir_; }
 
-    QLabel* paninfo;
-    QFrame* PANINFO2;
-    QLabel* LABEL1;
-    std::array<QPushButton*, 2> BTNAUX;
+    // Nulos hasta la primera activación.
+    QLabel* paninfo = nullptr;
+    QFrame* PANINFO2 = nullptr;
+    QLabel* LABEL1 = nullptr;
+    std::array<QPushButton*, 2> BTNAUX{};
 
 private:
+    void prepararPanel();
+
     bool salir_ = false;
 };
 

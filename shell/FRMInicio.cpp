@@ -1,7 +1,7 @@
 #include "FRMInicio.h"
 
-#include "GRAFICOS.h"
 #include "platform/Plataforma.h"
+#include "widgets/GRAFICOS.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -2,7 +2,6 @@
 
 #include "FRM256.h"
 #include "FRMInicio.h"
-#include "GRAFICOS.h"
 #include "VersionHexora.h"
 #include "archive/ArchivoConsultas.h"
 #include "core/ErrorArchivo.h"
@@ -11,6 +10,7 @@
 #include "platform/Mensajes.h"
 #include "platform/Plataforma.h"
 #include "platform/VisorAyuda.h"
+#include "widgets/GRAFICOS.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -41,7 +41,6 @@ FRMPRINCIPAL::FRMPRINCIPAL(std::function<bool()> otraCopiaEnMarcha)
     Image1 = new QLabel(this);
     Image1->setMouseTracking(true);
     Image1->installEventFilter(this);
-    Image1->setAccessibleName(QStringLiteral("HEXORA"));
 
     FrameMENU1 = new QFrame(this);
     FrameMENU2 = new QFrame(this);
@@ -53,7 +52,6 @@ FRMPRINCIPAL::FRMPRINCIPAL(std::function<bool()> otraCopiaEnMarcha)
         QWidget* padre = i < 4 ? FrameMENU1 : i < 7 ? static_cast<QWidget*>(FrameMENU2) : this;
         BTNMENU[i] = new QPushButton(padre);
         BTNMENU[i]->setToolTip(kAyudas[i]);
-        BTNMENU[i]->setAccessibleName(kAyudas[i]);
         BTNMENU[i]->setFocusPolicy(Qt::StrongFocus);
         BTNMENU[i]->setMouseTracking(true);
         BTNMENU[i]->installEventFilter(this);
@@ -76,8 +74,6 @@ FRMPRINCIPAL::FRMPRINCIPAL(std::function<bool()> otraCopiaEnMarcha)
     letra.setBold(true);
     Panmsg->setFont(letra);
     geometriaTwips(Panmsg, 0, 0, 7500, 420);
-    // Su nombre accesible es su texto, la pista del botón; lo que es, en la descripción.
-    Panmsg->setAccessibleDescription(QStringLiteral("Línea de estado"));
 
     setStyleSheet(QStringLiteral(
         "QPushButton { border: 1px solid #004040; border-radius: 6px; background: #f6ecd2; }"
@@ -155,7 +151,24 @@ bool FRMPRINCIPAL::Form_Load() {
     return true;
 }
 
+bool FRMPRINCIPAL::arrancar() {
+    fijarActivacionPrincipal([this] { Form_Activate(); });
+    if (!Form_Load())
+        return false;
+    showFullScreen();
+    Form_Activate();
+    return true;
+}
+
 void FRMPRINCIPAL::disponerMenu() {
+    // Los nombres para el lector de pantalla se ponen aquí y no al construir el menú: el
+    // primero pone en marcha la accesibilidad (la conexión con el bus de sesión, que sin
+    // sesión arranca uno) y eso no debe retrasar el aviso.
+    Image1->setAccessibleName(QStringLiteral("HEXORA"));
+    for (int i = 0; i < 8; ++i)
+        BTNMENU[i]->setAccessibleName(kAyudas[i]);
+    // Su nombre accesible es su texto, la pista del botón; lo que es, en la descripción.
+    Panmsg->setAccessibleDescription(QStringLiteral("Línea de estado"));
     const double ancho = AnchoPantallaTwips();
     const double alto = AltoPantallaTwips();
     geometriaTwips(this, 0, 0, ancho, alto);

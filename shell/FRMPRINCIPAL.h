@@ -37,6 +37,10 @@ public:
     // de salida de codigoSalida().
     bool Form_Load();
     int codigoSalida() const { return codigoSalida_; }
+    // El arranque tal como lo hace el programa: la carga y, si sigue, el menú a pantalla
+    // completa y activado, también cada vez que se cierra una pantalla modal. Devuelve lo
+    // mismo que Form_Load.
+    bool arrancar();
 
     void Form_Activate();
     void centrarform();

@@ -26,11 +26,8 @@ int main(int argc, char** argv) {
 
     hexora::InstanciaUnica instancia;
     hexora::FRMPRINCIPAL menu([&instancia] { return !instancia.adquirir(); });
-    hexora::fijarActivacionPrincipal([&menu] { menu.Form_Activate(); });
-    if (!menu.Form_Load())
+    if (!menu.arrancar())
         return menu.codigoSalida();
-    menu.showFullScreen();
-    menu.Form_Activate();
     const int codigo = QApplication::exec();
     hexora::DescargarTodas();
     return codigo;

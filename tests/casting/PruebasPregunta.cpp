@@ -61,7 +61,6 @@ TEST(CajaPregunta, SoloAdmiteLoQueElArchivoPuedeGuardar) {
     EXPECT_FALSE(c.modificado);
     EXPECT_EQ(c.texto, U"holas");
     EXPECT_FALSE(admitirCambioPregunta(U"holas", U"hola").modificado);
-
     // Al pegar se quitan los caracteres sin sitio en Windows-1252 y los de control; el
     // cursor queda detrás de lo pegado.
     c = admitirCambioPregunta(U"ab", U"a€ 中\U0001F600\tñ—b");
@@ -70,7 +69,6 @@ TEST(CajaPregunta, SoloAdmiteLoQueElArchivoPuedeGuardar) {
     EXPECT_FALSE(c.cortado);
     EXPECT_EQ(c.texto, U"a€ ñ—b");
     EXPECT_EQ(c.cursor, 5u);
-
     // Reemplazar una selección con texto repetido alrededor.
     c = admitirCambioPregunta(U"casa casa", U"casa cosa casa");
     EXPECT_FALSE(c.modificado);

@@ -10,7 +10,6 @@ public:
     ~CarpetaTemporal();
     CarpetaTemporal(const CarpetaTemporal&) = delete;
     CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
-
     void escribir(const std::string& nombre, const std::string& contenido) const;
     const std::filesystem::path& ruta() const { return ruta_; }
 

@@ -18,14 +18,12 @@ public:
     ~EntornoPantallas();
     EntornoPantallas(const EntornoPantallas&) = delete;
     EntornoPantallas& operator=(const EntornoPantallas&) = delete;
-
     std::vector<hexora::Mensaje> mensajes;
     std::deque<hexora::RespuestaMensaje> respuestas; // sin respuesta, "Aceptar"
     int pitidos = 0;
     std::vector<std::string> sucesos; // "modal:FRM256", "carga:FRMTirada", ...
     // Lo que hace el usuario en cada pantalla modal (sin guion, nada).
     std::map<hexora::Pantalla, std::function<void(hexora::Formulario&)>> guion;
-
     // Registra una pantalla de prueba que anota su carga.
     void registrarFalsa(hexora::Pantalla pantalla);
 };

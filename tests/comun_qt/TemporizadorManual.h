@@ -9,7 +9,6 @@ public:
     void fijarActivo(bool activo) override { activo_ = activo; }
     bool activo() const override { return activo_; }
     int intervalo() const override { return intervalo_; }
-
     // Un tic; devuelve si lo hubo.
     bool disparar() {
         if (!activo_)

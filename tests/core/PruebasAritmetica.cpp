@@ -37,32 +37,25 @@ TEST_F(Aritmetica, LasLineasViejasBuscanComoJovenes) {
     EXPECT_EQ(NumeroHexagrama("878788"), 0);
 }
 
-TEST_F(Aritmetica, SinCoincidenciaDaCeroYPosicionVacia) {
-    for (const char* figura : {"", "7777", "77777 ", "777x77", "      "}) {
-        EXPECT_EQ(NumeroHexagrama(figura), 0) << figura;
-        EXPECT_EQ(PosicionHexagrama(figura), "") << figura;
-    }
-}
-
-TEST_F(Aritmetica, GanaLaUltimaFilaQueCoincide) {
+// Sin coincidencia, cero y posición vacía; ante dos filas iguales gana la última.
+TEST_F(Aritmetica, SinCoincidenciaOFilasRepetidas) {
+    for (const char* figura : {"", "7777", "77777 ", "777x77", "      "})
+        EXPECT_EQ(std::to_string(NumeroHexagrama(figura)) + PosicionHexagrama(figura), "0")
+            << figura;
     TablaHexagramas[40] = {"", "40", "777", "777", "Repetido", "", "999"};
     EXPECT_EQ(NumeroHexagrama("777777"), 40);
     EXPECT_EQ(PosicionHexagrama("999777"), "999");
 }
 
+// El número de la tabla se lee como el sistema: espacios delante, redondeo al par más
+// próximo y cero si no cabe en 16 bits.
 TEST_F(Aritmetica, ElNumeroSeRedondeaAlParMasProximo) {
-    const auto numeroCon = [](const std::string& campo) {
+    std::string vistos;
+    for (const char* campo : {"2.5", "3.5", "3.49", "  12", "12abc", "abc", "", "99999"}) {
         TablaHexagramas[1][1] = campo;
-        return NumeroHexagrama("777777");
-    };
-    EXPECT_EQ(numeroCon("2.5"), 2);
-    EXPECT_EQ(numeroCon("3.5"), 4);
-    EXPECT_EQ(numeroCon("3.49"), 3);
-    EXPECT_EQ(numeroCon("  12"), 12);
-    EXPECT_EQ(numeroCon("12abc"), 12);
-    EXPECT_EQ(numeroCon("abc"), 0);
-    EXPECT_EQ(numeroCon(""), 0);
-    EXPECT_EQ(numeroCon("99999"), 0); // no cabe en 16 bits
+        vistos += std::to_string(NumeroHexagrama("777777")) + " ";
+    }
+    EXPECT_EQ(vistos, "2 4 3 12 12 0 0 0 ");
 }
 
 // Las pantallas toman los nombres de la fila del número; uno que no es de ninguna fila (una

@@ -30,7 +30,6 @@ TEST(Cp1252, LoQueNoCabeSeAnunciaYSeSustituye) {
     EXPECT_FALSE(conv.completa());
     EXPECT_EQ(conv.texto, "a_b_c");
     EXPECT_EQ(conv.noRepresentables, (std::u32string{0x4E2D, 0x1F600}));
-
     // UTF-8 mal formado: byte suelto, secuencia cortada al final y forma demasiado larga.
     const auto mala = utf8ACp1252("x\xC3"
                                   "y\xE2\x82");

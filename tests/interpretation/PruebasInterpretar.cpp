@@ -1,28 +1,24 @@
-#include "CarpetaTemporal.h"
-#include "EntornoPantallas.h"
+// La pantalla de interpretación con los 64 textos de verdad. Las figuras elegidas y lo que
+// deben enseñar se escriben aquí tal como están en data/hexagramas: 967876 es el 63 (Li
+// abajo, K'an arriba) con las líneas 1, 2 y 6 mutantes, y su complementario 877877 es el
+// 57.
+
+#include "PantallasConDatos.h"
 #include "casting/Figuras.h"
 #include "core/AlmacenTextos.h"
-#include "core/Aritmetica.h"
-#include "core/CarpetaPrograma.h"
 #include "core/EstadoConsulta.h"
-#include "core/Tablas.h"
 #include "interpretation/FRMInterpretar.h"
 #include "platform/Plataforma.h"
-#include "shell/RegistroPantallas.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextLayout>
-
-#include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
@@ -31,34 +27,29 @@ using namespace hexora;
 
 namespace {
 
-class Interpretar : public ::testing::Test {
+std::string cp(const char* utf8) { return textoCp1252(QString::fromUtf8(utf8)); }
+
+const QString kLinea1De63 = QString::fromUtf8("Nueve en el primer lugar: Uno frena las ruedas");
+const QString kLinea2De63 =
+    QString::fromUtf8("Seis en el segundo lugar: La mujer pierde la cortina");
+
+class Interpretar : public PantallasConDatos {
 protected:
     void SetUp() override {
-        fijarCarpetaPrograma(HEXORA_CARPETA_PROGRAMA);
-        CargarTablas();
-        registrarPantallas();
+        PantallasConDatos::SetUp();
         entorno.registrarFalsa(Pantalla::FRMGrabar);
         entorno.registrarFalsa(Pantalla::FRMImprimir);
         f = CargarComo<FRMInterpretar>(Pantalla::FRMInterpretar);
         ASSERT_NE(f, nullptr);
     }
-
     // Una consulta nueva, como la abre el menú principal.
-    void abrir(const std::string& figura) {
+    void abrirConsulta(const std::string& figura) {
         Pregunta = "\xBFQu\xE9 conviene?";
         Hexagrama = figura;
         CalcularComplementario();
         Resultado = "NO";
         f->Form_Activate();
     }
-
-    // Principio del texto que el almacén da para la figura y la sección, para comparar
-    // con lo que enseña la pantalla sin repetir su formato.
-    static QString principioDe(const std::string& figura, const char* seccion) {
-        CargarBuffer(figura);
-        return textoQt(recortar(ExtraerSeccion(seccion).texto)).left(40);
-    }
-
     std::vector<int> habilitadas() const {
         std::vector<int> r;
         for (int i = 0; i < 9; ++i)
@@ -66,34 +57,31 @@ protected:
                 r.push_back(i);
         return r;
     }
-
-    // La pantalla a la vista y activa, para que el teclado vaya a donde esté el foco.
-    void mostrar() {
-        f->show();
-        QApplication::setActiveWindow(f);
-        QApplication::processEvents();
+    // Lo que enseña la pantalla en una línea: el marco, el nombre y los trigramas (el de
+    // abajo primero), las secciones que se pueden pedir y el principio del texto a la vista
+    // (el de la línea y su interpretación si es una línea).
+    std::string vista() const {
+        std::string s = textoCp1252(f->Framehexagrama->title() + "|" + f->TXTHEXAGRAMA[0]->text() +
+                                    "|" + f->TXTHEXAGRAMA[1]->text() + "|" +
+                                    f->TXTTRIGRAMA[1]->text() + "|" + f->TXTTRIGRAMA[0]->text()) +
+                        "|";
+        for (int i : habilitadas())
+            s += std::to_string(i);
+        const auto principio = [](const QTextBrowser* t) {
+            return "|" + textoCp1252(t->toPlainText().trimmed().left(30));
+        };
+        return s + (f->Text1->isVisibleTo(f) ? principio(f->Text1)
+                                             : principio(f->Text2[0]) + principio(f->Text2[1]));
     }
-    void tecla(int codigo, Qt::KeyboardModifiers modificadores = Qt::NoModifier) {
-        QTest::keyClick(f->focusWidget(), static_cast<Qt::Key>(codigo), modificadores);
+    void soltarRatonEn(QWidget* w) {
+        QMouseEvent suelta(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                           Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &suelta);
     }
-    // Tabulador hasta llegar al control; false si no se llega.
-    bool tabularHasta(QWidget* w) {
-        for (int i = 0; i < 40 && f->focusWidget() != w; ++i)
-            tecla(Qt::Key_Tab);
-        return f->focusWidget() == w;
-    }
-
-    EntornoPantallas entorno;
     FRMInterpretar* f = nullptr;
 };
 
-// Líneas que ocupa el texto de un cuadro con el ancho que tiene.
-int lineasDe(const QTextBrowser* caja) {
-    int n = 0;
-    for (QTextBlock b = caja->document()->begin(); b.isValid(); b = b.next())
-        n += b.layout()->lineCount();
-    return n;
-}
+QString texto(const QTextBrowser* caja) { return caja->toPlainText().trimmed(); }
 
 // El cuadro enseña su texto entero, sin desplazarlo.
 bool entero(const QTextBrowser* caja) {
@@ -103,140 +91,92 @@ bool entero(const QTextBrowser* caja) {
 
 } // namespace
 
-TEST_F(Interpretar, ConsultaNuevaAbreConLaDecision) {
-    const QString decision = principioDe("797767", "D");
-    abrir("797767"); // líneas 2 y 5 mutantes
-    EXPECT_TRUE(f->Text1->isVisibleTo(f));
-    EXPECT_TRUE(f->Text1->toPlainText().contains(decision)) << decision.toStdString();
+TEST_F(Interpretar, ConsultaNuevaConSusNombresYTextos) {
+    abrirConsulta("967876");
+    EXPECT_EQ(vista(), cp("HEXAGRAMA PRINCIPAL|63-Chi Chi|Después de la Consumación|Li, El Fuego|"
+                          "K'an, El Agua|012348|Después de la consumación hay "));
     EXPECT_EQ(f->focusWidget(), f->BTNINTERPRETAR[0]);
-    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
-    EXPECT_EQ(f->BTNMENU[0]->toolTip(), "Hexagrama Complementario");
-    EXPECT_EQ(f->PREGUNTA->toPlainText(), QString::fromUtf8("¿Qué conviene?"));
-    EXPECT_EQ(f->TXTHEXAGRAMA[0]->text(),
-              textoQt(recortar(TablaHexagramas[NumeroHexagrama("797767")][1])) + "-" +
-                  textoQt(TablaHexagramas[NumeroHexagrama("797767")][4]));
-    EXPECT_EQ(f->TXTTRIGRAMA[1]->text(), textoQt(NombreTrigrama("797")));
-    EXPECT_EQ(f->TXTTRIGRAMA[0]->text(), textoQt(NombreTrigrama("767")));
-
-    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2, 4, 7}));
-    for (int i = 0; i < 6; ++i) {
-        const QString esperado =
-            i == 1 || i == 4 ? QString("Interpretar línea %1").arg(i + 1) : QString();
-        EXPECT_EQ(f->LINEA[i]->toolTip(), esperado) << i;
-    }
-
-    // Una línea fija no hace nada; una mutante muestra su sección en dos cuadros.
-    f->LINEA_Click(0);
+    EXPECT_EQ(f->BTNMENU[0]->toolTip() + "|" + f->PREGUNTA->toPlainText(),
+              QString::fromUtf8("Hexagrama Complementario|¿Qué conviene?"));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(f->LINEA[i]->toolTip(),
+                  i == 0 || i == 1 || i == 5 ? QString("Interpretar línea %1").arg(i + 1) : "")
+            << i;
+    // Una línea fija no hace nada; una mutante muestra su texto y su interpretación; los
+    // trigramas llevan a la imagen, el nombre a la decisión y el marco al complementario.
+    f->LINEA_Click(2);
     EXPECT_TRUE(f->Text1->isVisibleTo(f));
-    f->LINEA_Click(4);
-    EXPECT_FALSE(f->Text1->isVisibleTo(f));
-    EXPECT_TRUE(f->Text2[1]->toPlainText().startsWith(QString::fromUtf8("INTERPRETACIÓN")));
-    EXPECT_FALSE(f->Text2[0]->toPlainText().contains(QString::fromUtf8("INTERPRETACIÓN")));
-    EXPECT_FALSE(f->Text2[0]->toPlainText().isEmpty());
-    EXPECT_EQ(f->IndiceSeccion, 7);
-
-    // La consulta siguiente, con otra línea mutante, solo habilita la suya.
-    abrir("777779");
-    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2, 8}));
-    EXPECT_TRUE(f->Text1->isVisibleTo(f)); // vuelve a la decisión
+    f->LINEA_Click(1);
+    EXPECT_EQ(vista().substr(vista().rfind("012348|")),
+              cp("012348|Seis en el segundo lugar: La m|INTERPRETACIÓN: Quizá sienta q"));
+    soltarRatonEn(f->TXTTRIGRAMA[0]);
+    EXPECT_EQ(vista().substr(vista().rfind('|')), cp("|El Agua está sobre el Fuego. A"));
+    soltarRatonEn(f->TXTHEXAGRAMA[1]);
+    EXPECT_EQ(vista().substr(vista().rfind('|')), cp("|Después de la consumación hay "));
+    soltarRatonEn(f->Framehexagrama);
+    EXPECT_EQ(vista(), "HEXAGRAMA COMPLEMENTARIO|57-Sun|El Viento Penetrante|Sun, El Viento|Sun, "
+                       "El Viento|012|El viento que penetra logra \xE9x");
+    // La consulta siguiente vuelve al principal, con su decisión y solo su línea mutante.
+    abrirConsulta("777779");
+    EXPECT_EQ(vista(),
+              "HEXAGRAMA PRINCIPAL|1-Ch'ien|La Fuerza Creadora|Ch'ien, El Cielo|Ch'ien, El "
+              "Cielo|0128|Ch'ien es el impulso primero d");
 }
 
-TEST_F(Interpretar, SinLineasMutantesNoHayComplementario) {
-    abrir("787878");
-    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2}));
-    for (auto* l : f->LINEA)
-        EXPECT_TRUE(l->toolTip().isEmpty());
-    const QString antes = f->Text1->toPlainText();
+// Sin líneas mutantes no hay complementario; con ellas, el conmutador va y vuelve.
+TEST_F(Interpretar, ComplementarioIdaYVuelta) {
+    abrirConsulta("787878");
     f->BTNMENU_Click(0);
     ASSERT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_EQ(entorno.mensajes[0].texto, "El hexagrama complementario sólo se\ncrea cuando "
                                          "existen Lineas Cambiantes\nen el Hexagrama Principal.\n");
-    EXPECT_EQ(entorno.mensajes[0].titulo, "Información al usuario");
-    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
-    EXPECT_EQ(f->Text1->toPlainText(), antes);
-}
-
-TEST_F(Interpretar, ConmutarDosVecesVuelveAlPrincipal) {
-    const QString decisionComplementario = principioDe("877877", "D");
-    const QString decisionPrincipal = principioDe("967876", "D");
-    abrir("967876");
+    EXPECT_EQ(vista().substr(0, 30), "HEXAGRAMA PRINCIPAL|63-Chi Chi");
+    abrirConsulta("967876");
     f->BTNMENU_Click(0);
-    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
     EXPECT_EQ(f->BTNMENU[0]->toolTip(), "Hexagrama Principal");
-    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2}));
-    EXPECT_TRUE(f->Text1->toPlainText().contains(decisionComplementario));
-    EXPECT_EQ(f->TXTTRIGRAMA[1]->text(), textoQt(NombreTrigrama("877")));
-    EXPECT_EQ(f->IndiceSeccion, -1);
-
+    EXPECT_EQ(vista().substr(0, 31), "HEXAGRAMA COMPLEMENTARIO|57-Sun");
     f->BTNMENU_Click(0);
-    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
-    EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2, 3, 4, 8}));
-    EXPECT_TRUE(f->Text1->toPlainText().contains(decisionPrincipal));
-    EXPECT_FALSE(f->LINEA[0]->toolTip().isEmpty());
+    EXPECT_EQ(vista(), cp("HEXAGRAMA PRINCIPAL|63-Chi Chi|Después de la Consumación|Li, El Fuego|"
+                          "K'an, El Agua|012348|Después de la consumación hay "));
 }
 
-TEST_F(Interpretar, VolverDeArchivarNoRehaceLaPantalla) {
-    abrir("967876");
+// Al volver de archivar la pantalla sigue como estaba; al volver de imprimir los dos, que
+// deja en el buffer el texto del complementario, vuelve a leer el que se ve.
+TEST_F(Interpretar, VolverDeArchivarODeImprimir) {
+    abrirConsulta("967876");
     f->BTNMENU_Click(0); // el complementario a la vista
     f->BTNINTERPRETAR_GotFocus(1);
-    const QString comentario = f->Text1->toPlainText();
-    EXPECT_EQ(f->IndiceSeccion, 1);
-
+    const QString comentario = texto(f->Text1);
     f->BTNMENU_Click(1);
     EXPECT_EQ(entorno.sucesos.back(), "modal:FRMGrabar");
     EXPECT_EQ(Resultado, "SI");
-    EXPECT_EQ(f->IndiceSeccion, -1); // el siguiente foco siempre muestra su sección
-    f->Form_Activate();              // vuelta de la pantalla de archivar
+    f->Form_Activate();
     EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
-    EXPECT_EQ(f->Text1->toPlainText(), comentario);
+    EXPECT_EQ(texto(f->Text1), comentario);
     EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2}));
-
-    f->BTNINTERPRETAR_GotFocus(1); // con IndiceSeccion en -1 se vuelve a extraer
-    EXPECT_EQ(f->IndiceSeccion, 1);
     f->BTNMENU_Click(3);
     EXPECT_FALSE(f->isVisible());
-    EXPECT_EQ(f->IndiceSeccion, -1);
-}
-
-TEST_F(Interpretar, TrasImprimirLosDosElBufferVuelveAlQueSeVe) {
-    abrir("967876");
-    const auto decisionPrincipal = ExtraerSeccion("D").texto;
-    // La impresión de los dos hexagramas deja en el buffer el texto del complementario.
+    abrirConsulta("967876");
     entorno.guion[Pantalla::FRMImprimir] = [](Formulario&) {
         CargarBuffer(Complementario.valor());
     };
     f->BTNMENU_Click(2);
-    EXPECT_NE(ExtraerSeccion("D").texto, decisionPrincipal);
     f->Form_Activate();
-    EXPECT_EQ(ExtraerSeccion("D").texto, decisionPrincipal);
     f->BTNINTERPRETAR_GotFocus(3);
-    EXPECT_TRUE(f->Text2[1]->toPlainText().startsWith(QString::fromUtf8("INTERPRETACIÓN")));
+    EXPECT_TRUE(texto(f->Text2[0]).startsWith(kLinea1De63)) << texto(f->Text2[0]).toStdString();
     EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
-}
-
-TEST_F(Interpretar, PulsarTitulosYTrigramas) {
-    abrir("967876");
-    f->BTNINTERPRETAR_GotFocus(3);
-    QMouseEvent suelta(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
-                       Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(f->TXTTRIGRAMA[0], &suelta);
-    EXPECT_EQ(f->IndiceSeccion, 2);
-    QApplication::sendEvent(f->TXTHEXAGRAMA[1], &suelta);
-    EXPECT_EQ(f->IndiceSeccion, 0);
-    QApplication::sendEvent(f->Framehexagrama, &suelta);
-    EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
 }
 
 // Sin texto que leer (una figura de un archivo de consultas dañado que no es ningún
 // hexagrama, o "BINARIO.dat" corto o ausente) se avisa una vez por carga y no se ofrece
 // ninguna sección: nunca el texto que quedó en el buffer de otra consulta.
 TEST_F(Interpretar, FiguraSinTextoODatosCortos) {
-    abrir("967876");
+    abrirConsulta("967876");
     const auto sinTexto = [this] {
         return habilitadas().empty() && f->Text1->toPlainText().isEmpty() &&
                f->Text2[0]->toPlainText().isEmpty() && f->Text2[1]->toPlainText().isEmpty();
     };
-    abrir("123459");
+    abrirConsulta("123459");
     ASSERT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_EQ(entorno.mensajes[0].texto,
               "El archivo \"hexagr.chi\" no contiene la figura \"123459\".");
@@ -246,22 +186,17 @@ TEST_F(Interpretar, FiguraSinTextoODatosCortos) {
     ASSERT_EQ(entorno.mensajes.size(), 2u);
     EXPECT_TRUE(entorno.mensajes[1].texto.contains("\"123458\""));
     EXPECT_TRUE(sinTexto());
-    f->BTNMENU_Click(0);
-    EXPECT_TRUE(sinTexto());
-
-    std::ifstream original(std::string(HEXORA_CARPETA_PROGRAMA) + "/BINARIO.dat", std::ios::binary);
+    std::ifstream original(carpeta.ruta() / "BINARIO.dat", std::ios::binary);
     const std::string binario{std::istreambuf_iterator<char>(original),
                               std::istreambuf_iterator<char>()};
-    CarpetaTemporal carpeta;
     carpeta.escribir("BINARIO.dat", binario.substr(0, binario.size() / 2));
     entorno.mensajes.clear();
-    abrir("878787"); // el hexagrama 64, al final del archivo
+    abrirConsulta("878787"); // el hexagrama 64, al final del archivo
     ASSERT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("El archivo \"BINARIO.dat\" se acaba antes"))
         << entorno.mensajes[0].texto.toStdString();
     EXPECT_TRUE(sinTexto());
-
-    abrir("777777"); // el primero sí está entero
+    abrirConsulta("777777"); // el primero sí está entero
     EXPECT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_EQ(habilitadas(), (std::vector<int>{0, 1, 2}));
     f->BTNMENU_Click(1); // vuelta de archivar, con el archivo ya perdido
@@ -275,68 +210,58 @@ TEST_F(Interpretar, FiguraSinTextoODatosCortos) {
 // Todo con el teclado: el tabulador muestra cada sección al llegar a su botón, e Intro,
 // el Intro del teclado numérico y el espacio pulsan el botón que tiene el foco.
 TEST_F(Interpretar, TecladoTabuladorIntroYEspacio) {
-    abrir("797767"); // líneas 2 y 5 mutantes
-    mostrar();
+    abrirConsulta("967876");
+    activar(*f);
     ASSERT_EQ(f->focusWidget(), f->BTNINTERPRETAR[0]);
-    ASSERT_TRUE(tabularHasta(f->BTNINTERPRETAR[7]));
-    EXPECT_EQ(f->IndiceSeccion, 7);
-    EXPECT_TRUE(f->Text2[0]->isVisibleTo(f));
-
-    ASSERT_TRUE(tabularHasta(f->BTNMENU[0]));
-    tecla(Qt::Key_Return);
+    ASSERT_TRUE(tabularHasta(*f, f->BTNINTERPRETAR[4]));
+    EXPECT_TRUE(texto(f->Text2[0]).startsWith(kLinea2De63));
+    ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[0]));
+    tecla(*f, Qt::Key_Return);
     EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
-    ASSERT_TRUE(tabularHasta(f->BTNMENU[0]));
-    tecla(Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[0]));
+    tecla(*f, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA PRINCIPAL");
-
-    // Una línea mutante de la figura se lee con Intro; las seis dicen su valor.
-    f->LINEA[1]->setFocus(Qt::TabFocusReason);
-    tecla(Qt::Key_Return);
-    EXPECT_EQ(f->IndiceSeccion, 4);
-    EXPECT_EQ(f->LINEA[1]->accessibleName(), QString::fromUtf8("Línea 2: yang viejo (9)"));
-    EXPECT_EQ(f->LINEA[1]->toolTip(), QString::fromUtf8("Interpretar línea 2"));
-
-    ASSERT_TRUE(tabularHasta(f->BTNMENU[1]));
-    tecla(Qt::Key_Enter, Qt::KeypadModifier);
+    // Una línea mutante de la figura se lee con Intro; cada una dice su valor.
+    f->LINEA[0]->setFocus(Qt::TabFocusReason);
+    tecla(*f, Qt::Key_Return);
+    EXPECT_TRUE(texto(f->Text2[0]).startsWith(kLinea1De63));
+    EXPECT_EQ(f->LINEA[0]->accessibleName(), QString::fromUtf8("Línea 1: yang viejo (9)"));
+    EXPECT_EQ(f->LINEA[1]->accessibleName(), QString::fromUtf8("Línea 2: yin viejo (6)"));
+    ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[1]));
+    tecla(*f, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(entorno.sucesos.back(), "modal:FRMGrabar");
-    ASSERT_TRUE(tabularHasta(f->BTNMENU[3]));
-    tecla(Qt::Key_Space);
+    ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[3]));
+    tecla(*f, Qt::Key_Space);
     EXPECT_FALSE(f->isVisible());
 }
 
-// A 640 x 480 la pregunta se ve entera, en dos renglones la más larga, y el texto de cada
-// línea de los 64 hexagramas se lee sin desplazarlo, con sitio aún para su interpretación.
+// A 640 x 480 la pregunta más larga se ve entera en dos renglones, un salto de línea escrito
+// en ella se ve como tal, y el texto de cada línea de los 64 hexagramas se lee sin
+// desplazarlo, con sitio aún para su interpretación.
 TEST_F(Interpretar, PreguntaEnteraYTextoDeCadaLineaA640x480) {
-    mostrar();
+    activar(*f);
     const std::string larga =
         "\xBFME CONVIENE CAMBIAR DE TRABAJO ESTE A\xD1O O ESPERAR AL PR\xD3XIMO PARA VER "
         "QU\xC9 PASA CON TODO ESTO AHORA?";
     ASSERT_EQ(larga.size(), 100u);
-    Pregunta = larga;
-    Hexagrama = "797767";
-    CalcularComplementario();
-    Resultado = "NO";
-    f->Form_Activate();
-    QApplication::processEvents();
-    EXPECT_EQ(f->PREGUNTA->toPlainText(), textoQt(larga));
-    EXPECT_TRUE(entero(f->PREGUNTA));
-    EXPECT_EQ(lineasDe(f->PREGUNTA), 2);
-
-    // Un salto de línea escrito en la pregunta se ve como tal.
-    Pregunta = "\xBFUNO\r\nDOS?";
-    f->Form_Activate();
-    QApplication::processEvents();
-    EXPECT_EQ(f->PREGUNTA->toPlainText(), "¿UNO\nDOS?");
-    EXPECT_TRUE(entero(f->PREGUNTA));
-
-    Pregunta = larga;
+    abrirConsulta("797767");
+    for (const std::string& pregunta : {larga, std::string("\xBFUNO\r\nDOS?")}) {
+        Pregunta = pregunta;
+        f->Form_Activate();
+        QApplication::processEvents();
+        EXPECT_EQ(f->PREGUNTA->toPlainText(), textoQt(pregunta).replace("\r\n", "\n"));
+        EXPECT_TRUE(entero(f->PREGUNTA));
+        int renglones = 0;
+        for (QTextBlock b = f->PREGUNTA->document()->begin(); b.isValid(); b = b.next())
+            renglones += b.layout()->lineCount();
+        EXPECT_EQ(renglones, 2);
+    }
     const int renglon = f->Text2[1]->fontMetrics().lineSpacing();
     for (int fila = 1; fila <= 64; ++fila) {
-        // La misma figura con las seis líneas mutantes: el texto de todas sus líneas.
         std::string figura = lineasDeFila(fila);
         for (char& c : figura)
             c = c == '7' ? '9' : '6';
-        abrir(figura);
+        abrirConsulta(figura);
         for (int k = 3; k < 9; ++k) {
             f->BTNINTERPRETAR_GotFocus(k);
             QApplication::processEvents();

@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -27,6 +29,7 @@
 
 using namespace hexora;
 
+// Esperar(n) deja correr los eventos n veces: ninguna con cero o menos.
 TEST(Esperar, CeroONegativoNoAtiendeEventos) {
     bool atendido = false;
     QTimer::singleShot(0, [&] { atendido = true; });
@@ -37,40 +40,43 @@ TEST(Esperar, CeroONegativoNoAtiendeEventos) {
     EXPECT_TRUE(atendido);
 }
 
+// Centrar en una pantalla de 9600 x 7200 twips redondea como el sistema (medio píxel, al
+// par) y deja ir a coordenadas negativas una ventana más grande que la pantalla.
 TEST(Centrado, ConDecimalesYCoordenadasNegativas) {
-    EntornoPantallas entorno; // pantalla de 9600 x 7200 twips
+    EntornoPantallas entorno;
     Formulario f;
-    f.resize(400, 300);
-    f.centrarform();
-    EXPECT_EQ(f.pos(), QPoint(120, 90));
-    f.resize(401, 301); // 1792,5 twips: medio píxel
-    f.centrarform();
-    EXPECT_EQ(f.pos(), QPoint(120, 90));
-    f.resize(800, 600);
-    f.centrarform();
-    EXPECT_EQ(f.pos(), QPoint(-80, -60));
+    std::vector<QPoint> posiciones;
+    for (const QSize tamano : {QSize(400, 300), QSize(401, 301), QSize(800, 600)}) {
+        f.resize(tamano);
+        f.centrarform();
+        posiciones.push_back(f.pos());
+    }
+    EXPECT_EQ(posiciones, (std::vector<QPoint>{{120, 90}, {120, 90}, {-80, -60}}));
 }
 
-TEST(Mensajes, SaltosDeLineaYTituloPorOmision) {
-    EntornoPantallas entorno;
-    entorno.respuestas = {RespuestaMensaje::Reintentar};
+// El cuadro de mensajes de Qt, con las traducciones del arranque: los saltos de línea del
+// sistema, el título por omisión, los botones en español y la respuesta del pulsado.
+TEST(Mensajes, CuadroDeQtEnEspanol) {
+    cargarTraducciones(static_cast<QApplication&>(*QApplication::instance()));
+    QString visto;
+    QTimer temporizador;
+    QObject::connect(&temporizador, &QTimer::timeout, [&] {
+        auto* cuadro = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!cuadro)
+            return;
+        visto = cuadro->windowTitle() + "|" + cuadro->text() + "|";
+        for (QAbstractButton* b : cuadro->buttons())
+            visto += b->text().remove('&') + " ";
+        if (QAbstractButton* reintentar = cuadro->button(QMessageBox::Retry))
+            reintentar->click();
+        else
+            cuadro->reject();
+    });
+    temporizador.start(20);
     EXPECT_EQ(
         MsgBox("uno\r\n\r\ndos", BotonesMensaje::AnularReintentarOmitir, IconoMensaje::Critico),
         RespuestaMensaje::Reintentar);
-    ASSERT_EQ(entorno.mensajes.size(), 1u);
-    EXPECT_EQ(entorno.mensajes[0].texto, "uno\n\ndos");
-    EXPECT_EQ(entorno.mensajes[0].titulo, "HEXORA");
-}
-
-TEST(TextoQt, IdaYVueltaPorWindows1252) {
-    EXPECT_EQ(textoQt("Espa\xF1"
-                      "a \x80"),
-              QString::fromUtf8("España €"));
-    bool completo = false;
-    EXPECT_EQ(textoCp1252(QString::fromUtf8("¿Qué?"), &completo), "\xBFQu\xE9?");
-    EXPECT_TRUE(completo);
-    EXPECT_EQ(textoCp1252(QString::fromUtf8("a中"), &completo), "a?");
-    EXPECT_FALSE(completo);
+    EXPECT_EQ(visto.toStdString(), "HEXORA|uno\n\ndos|Reintentar Ignorar Interrumpir ");
 }
 
 TEST(InstanciaUnica, UnaCopiaVivaBloqueaYUnaMuertaNo) {
@@ -127,46 +133,40 @@ mode_t modo(const std::string& ruta) {
 }
 } // namespace
 
-TEST(CarpetaEjecucion, SinSesionUnaPrivadaDelUsuario) {
+// Sin sesión, una carpeta de ejecución privada del usuario (0700), que se vuelve a cerrar
+// si alguien le abrió los permisos; con sesión no se toca nada. Una que no es privada (un
+// enlace dejado por otro, una carpeta de otro usuario) no se usa.
+TEST(CarpetaEjecucion, PrivadaDelUsuario) {
     SinSesion sesion;
     QTemporaryDir temporal;
-    const std::string esperada =
-        temporal.filePath("runtime-" + QString::number(geteuid())).toStdString();
-    EXPECT_EQ(fijarCarpetaEjecucion(temporal.path().toStdString()), "");
-    EXPECT_EQ(SinSesion::actual(), esperada);
-    EXPECT_EQ(modo(esperada), 0700u);
-    // En el siguiente arranque ya existe; si alguien le abrió los permisos, se cierran.
-    unsetenv("XDG_RUNTIME_DIR");
-    ASSERT_EQ(chmod(esperada.c_str(), 0755), 0);
-    EXPECT_EQ(fijarCarpetaEjecucion(temporal.path().toStdString()), "");
-    EXPECT_EQ(SinSesion::actual(), esperada);
-    EXPECT_EQ(modo(esperada), 0700u);
-    // Con sesión no se toca nada.
-    QTemporaryDir otra;
-    EXPECT_EQ(fijarCarpetaEjecucion(otra.path().toStdString()), "");
-    EXPECT_EQ(SinSesion::actual(), esperada);
-    EXPECT_TRUE(QDir(otra.path()).isEmpty());
-}
-
-TEST(CarpetaEjecucion, LaQueNoEsPrivadaNoSeUsa) {
-    SinSesion sesion;
-    QTemporaryDir temporal;
+    const std::string base = temporal.path().toStdString();
     const std::string ruta =
         temporal.filePath("runtime-" + QString::number(geteuid())).toStdString();
-    const auto rechaza = [&](const std::string& base, const char* motivo) {
-        const std::string fallo = fijarCarpetaEjecucion(base);
+    for (int vez = 0; vez < 2; ++vez) {
+        unsetenv("XDG_RUNTIME_DIR");
+        EXPECT_EQ(fijarCarpetaEjecucion(base), "");
+        EXPECT_EQ(SinSesion::actual(), ruta);
+        EXPECT_EQ(modo(ruta), 0700u);
+        ASSERT_EQ(chmod(ruta.c_str(), 0755), 0);
+    }
+    QTemporaryDir otra;
+    EXPECT_EQ(fijarCarpetaEjecucion(otra.path().toStdString()), "");
+    EXPECT_TRUE(SinSesion::actual() == ruta && QDir(otra.path()).isEmpty());
+    const auto rechaza = [&](const std::string& carpeta, const char* motivo) {
+        unsetenv("XDG_RUNTIME_DIR");
+        const std::string fallo = fijarCarpetaEjecucion(carpeta);
         EXPECT_NE(fallo.find(motivo), std::string::npos) << fallo;
         EXPECT_EQ(SinSesion::actual(), "");
     };
     rechaza(temporal.filePath("no-existe").toStdString(), "No se pudo preparar");
-    // Un enlace dejado por otro en la carpeta común, aunque apunte a una carpeta.
-    ASSERT_EQ(symlink(temporal.path().toStdString().c_str(), ruta.c_str()), 0);
-    rechaza(temporal.path().toStdString(), "no es una carpeta");
+    ASSERT_EQ(rmdir(ruta.c_str()), 0);
+    ASSERT_EQ(symlink(base.c_str(), ruta.c_str()), 0);
+    rechaza(base, "no es una carpeta");
     ASSERT_EQ(unlink(ruta.c_str()), 0);
     ASSERT_EQ(mkdir(ruta.c_str(), 0700), 0);
     if (chown(ruta.c_str(), 65534, 65534) != 0)
         GTEST_SKIP() << "no se puede dar la carpeta a otro usuario: " << std::strerror(errno);
-    rechaza(temporal.path().toStdString(), "pertenece a otro usuario");
+    rechaza(base, "pertenece a otro usuario");
 }
 
 TEST(Ayuda, ArchivoQueFaltaYArchivoQueSeAbre) {
@@ -176,7 +176,6 @@ TEST(Ayuda, ArchivoQueFaltaYArchivoQueSeAbre) {
     ASSERT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_TRUE(entorno.mensajes[0].texto.contains("HEXORA.HLP"));
     EXPECT_EQ(VisorAyudaAbierto(), nullptr);
-
     carpeta.escribir("HEXORA.HLP", "<h1><a name=\"indice\"></a>Ayuda</h1><p>Índice</p>");
     AbrirAyuda("HEXORA.HLP");
     ASSERT_NE(VisorAyudaAbierto(), nullptr);
@@ -208,7 +207,6 @@ TEST(Formulario, ContornoYRecentradoAlMoverElRaton) {
                        Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&d, &evento);
     EXPECT_EQ(d.pos(), centro);
-
     const QImage imagen = d.grab().toImage();
     EXPECT_EQ(imagen.pixelColor(0, 0), QColor(0x00, 0x40, 0x40));
     EXPECT_EQ(imagen.pixelColor(199, 99), QColor(0x00, 0x40, 0x40));
@@ -222,7 +220,6 @@ TEST(CarpetasPrograma, InstaladoYSinPermisoDeEscritura) {
     const QString bin = raiz.filePath("bin");
     const auto siempre = [](const QString&) { return true; };
     const auto nunca = [](const QString&) { return false; };
-
     // Sin datos en ninguna parte se queda la del ejecutable (el arranque dirá qué falta).
     EXPECT_EQ(elegirCarpetas(bin, siempre, "/u").datos, bin);
     QFile(raiz.filePath("share/hexora/hexagr.chi")).open(QIODevice::WriteOnly);

@@ -3,7 +3,7 @@
 // 100 twips y cada línea 240; la impresora anota lo que imprime y dibuja, y falla cuando
 // se lo pide la prueba.
 
-#include "printing/Superficies.h"
+#include "core/Superficies.h"
 
 #include <functional>
 #include <set>
@@ -24,7 +24,6 @@ public:
         x_ += 100.0 * static_cast<double>(t.size());
         letras.insert(letra_);
     }
-
     std::set<std::pair<std::string, double>> letras; // con las que se midió algo
 
 private:
@@ -46,7 +45,6 @@ public:
     std::vector<std::string> documento; // "fin", "cancelar"
     // Se llama con "ancho", "imprimir", "dibujar" o "terminar"; si lanza, la operación falla.
     std::function<void(const std::string&)> antes;
-
     long anchoPagina() override {
         avisar("ancho");
         return 11500;
@@ -105,7 +103,6 @@ private:
             y_ = v[3];
         }
     }
-
     double x_ = 0, y_ = 0;
     bool negrita_ = false, subrayado_ = false;
     std::string letra_ = "Inicial";

@@ -1,7 +1,6 @@
 #include "CarpetaTemporal.h"
 #include "Falsos.h"
 #include "core/AlmacenTextos.h"
-#include "core/Texto.h"
 #include "printing/Informe.h"
 
 #include <gtest/gtest.h>
@@ -26,9 +25,7 @@ protected:
             "  \xBFSirve?  ", "HEXAGRAMA PRINCIPAL", {}, {"Arriba", "Abajo"}, {"63-Chi", "Dos"}};
         figura("967876");
     }
-
     void figura(const std::string& l) { std::copy_n(l.begin(), 6, datos.lineas.begin()); }
-
     // Imprime con una impresora nueva que falla según antes; contesta los avisos en orden.
     FinImpresion imprimir(std::function<void(const std::string&)> antes = {},
                           std::deque<RespuestaFallo> respuestas = {},
@@ -47,18 +44,15 @@ protected:
             },
             intermedio(carpetaIntermedio));
     }
-
     std::filesystem::path intermedio(const std::string& sub = "") const {
         return carpeta.ruta() / sub / kArchivoIntermedio;
     }
-
     const ImpresoraFalsa::Texto& texto(const std::string& t) const {
         static const ImpresoraFalsa::Texto ninguno{"", -1, -1, false, false, "", 0};
         const auto it = std::find_if(p.textos.begin(), p.textos.end(),
                                      [&](const auto& x) { return x.texto == t; });
         return it == p.textos.end() ? ninguno : *it;
     }
-
     static std::function<void(const std::string&)> fallar(const std::string& op, int numero,
                                                           int veces = 1000) {
         return [=](const std::string& o) mutable {
@@ -66,7 +60,6 @@ protected:
                 throw FalloImpresion(numero, "detalle");
         };
     }
-
     CarpetaTemporal carpeta;
     DatosInforme datos;
     ImpresoraFalsa p;
@@ -76,36 +69,22 @@ protected:
 
 } // namespace
 
-TEST_F(Informe, FiguraYRotulosDeLosTrigramas) {
+// La figura de 967876 de arriba abajo, con el hueco entre los trigramas: las barras, el aspa
+// del yin viejo y el círculo del yang viejo; lo que no es una línea no se dibuja. Dónde caen
+// los rótulos se mira en el PDF de verdad (PruebasImprimir).
+TEST_F(Informe, FiguraDeArribaAbajo) {
     ASSERT_EQ(imprimir(), FinImpresion::Terminado);
     EXPECT_EQ(p.dibujos,
               (std::vector<std::string>{
-                  // línea 6, yin viejo: dos barras y el aspa
                   "rect 500 1550 1100 1650", "rect 1400 1550 2000 1650", "seg 1200 1550 1300 1650",
-                  "seg 1200 1650 1300 1550",
-                  "rect 500 1750 2000 1850",                             // yang joven
-                  "rect 500 1950 1100 2050", "rect 1400 1950 2000 2050", // yin joven
-                  "rect 500 2300 2000 2400", // tras el hueco entre trigramas
-                  "rect 500 2500 1100 2600", "rect 1400 2500 2000 2600", "seg 1200 2500 1300 2600",
-                  "seg 1200 2600 1300 2500",
-                  // línea 1, yang viejo: dos barras y el círculo
+                  "seg 1200 1650 1300 1550", "rect 500 1750 2000 1850", "rect 500 1950 1100 2050",
+                  "rect 1400 1950 2000 2050", "rect 500 2300 2000 2400", "rect 500 2500 1100 2600",
+                  "rect 1400 2500 2000 2600", "seg 1200 2500 1300 2600", "seg 1200 2600 1300 2500",
                   "rect 500 2700 1100 2800", "rect 1400 2700 2000 2800", "circ 1250 2750 70"}));
-    // Cada rótulo sale tras dibujar su línea, donde la dejó la pluma (el aspa acaba arriba,
-    // la barra abajo), con el nombre de la letra del cuerpo y el tamaño que hubiera.
-    const auto& superior = texto("Trigrama Superior:");
-    EXPECT_EQ(std::tie(superior.x, superior.y, superior.negrita, superior.subrayado),
-              std::make_tuple(2500.0, 1550.0, true, true));
-    EXPECT_EQ(std::tie(superior.letra, superior.tamano), std::make_tuple("Cuerpo", 10.0));
-    EXPECT_EQ(texto("  Arriba").x, 2500 + 100 * 18);
-    EXPECT_FALSE(texto("  Arriba").negrita || texto("  Arriba").subrayado);
-    EXPECT_EQ(texto("Trigrama Inferior:").y, 2400);
-
-    // Yang viejo arriba: la pluma queda en el centro del círculo. Lo que no es una línea no
-    // se dibuja.
+    EXPECT_EQ(texto("Trigrama Superior:").letra, "Cuerpo");
     figura("x78 79");
     ASSERT_EQ(imprimir(), FinImpresion::Terminado);
-    EXPECT_EQ(texto("Trigrama Superior:").y, 1600);
-    EXPECT_EQ(texto("Trigrama Inferior:").y, 2400);
+    EXPECT_EQ(p.dibujos.size(), 7u);
     for (const auto& d : p.dibujos)
         EXPECT_TRUE(d.find(" 2700 ") == std::string::npos && d.find(" 1950 ") == std::string::npos)
             << d;
@@ -146,80 +125,38 @@ TEST_F(Informe, CabeceraYCuerpo) {
     EXPECT_TRUE(avisos.empty());
 }
 
-TEST_F(Informe, FallosDeLaImpresora) {
-    // Reintentar repite el paso que falló y nada se pierde.
+// Reintentar repite el paso que falló y nada se pierde; Omitir sigue con el siguiente;
+// Anular cancela el documento y deja el archivo intermedio. Un fallo de archivo sin un error
+// de impresora antes solo deja Aceptar y el documento a medias se cancela; tras uno, también
+// deja elegir y, omitido, el documento sale sin cuerpo.
+TEST_F(Informe, FallosDeLaImpresoraYDeArchivos) {
     EXPECT_EQ(imprimir(fallar("imprimir", kErrorImpresora, 1), {RespuestaFallo::Reintentar}),
               FinImpresion::Terminado);
     ASSERT_EQ(avisos.size(), 1u);
     EXPECT_EQ(avisos[0].texto, "IMPRESORA NO PREPARADA (error 482)\r\ndetalle");
     EXPECT_TRUE(avisos[0].conOpciones);
     EXPECT_EQ(p.textos[1].texto, "CONSULTA:");
-
-    // Omitir sigue con el paso siguiente: sin figura, pero con el resto.
     EXPECT_EQ(imprimir(fallar("dibujar", kErrorImpresora), std::deque(6, RespuestaFallo::Omitir)),
               FinImpresion::Terminado);
     EXPECT_EQ(avisos.size(), 6u);
     EXPECT_TRUE(p.dibujos.empty());
-    EXPECT_EQ(texto("Trigrama Inferior:").x, 2500);
-    EXPECT_EQ(texto("DECISION").x, 500);
-
-    // Anular cancela el documento y deja el archivo intermedio.
+    EXPECT_EQ(texto("Trigrama Inferior:").x + texto("DECISION").x, 2500 + 500);
     EXPECT_EQ(imprimir(fallar("terminar", kErrorImpresora), {RespuestaFallo::Anular}),
               FinImpresion::Anulado);
     EXPECT_EQ(p.documento, std::vector<std::string>{"cancelar"});
     EXPECT_TRUE(std::filesystem::exists(intermedio()));
-}
-
-TEST_F(Informe, FallosDeArchivos) {
-    // Sin un error de impresora antes, un fallo de archivo solo deja Aceptar y el documento
-    // a medias se cancela.
     EXPECT_EQ(imprimir({}, {}, "no-existe"), FinImpresion::Abandonado);
     ASSERT_EQ(avisos.size(), 1u);
     EXPECT_EQ(avisos[0].texto.rfind("ERROR 75 (SUB IMPRIMIR)\r\n", 0), 0u) << avisos[0].texto;
     EXPECT_FALSE(avisos[0].conOpciones);
     EXPECT_EQ(p.documento, std::vector<std::string>{"cancelar"});
-
-    // Tras un error de impresora también dejan elegir; omitidos, el documento sale sin cuerpo.
     EXPECT_EQ(imprimir(fallar("ancho", kErrorImpresora, 1),
                        {RespuestaFallo::Reintentar, RespuestaFallo::Omitir, RespuestaFallo::Omitir},
                        "no-existe"),
               FinImpresion::Terminado);
     ASSERT_EQ(avisos.size(), 3u);
-    EXPECT_EQ(avisos[1].texto.rfind("ERROR 75 (SUB IMPRIMIR)", 0), 0u);
-    EXPECT_EQ(avisos[2].texto.rfind("ERROR 53 (SUB IMPRIMIR)", 0), 0u);
+    EXPECT_EQ(avisos[1].texto.substr(0, 9) + avisos[2].texto.substr(0, 9), "ERROR 75 ERROR 53 ");
     EXPECT_TRUE(avisos[1].conOpciones && avisos[2].conOpciones);
     EXPECT_EQ(texto("DECISION").x, -1);
     EXPECT_EQ(p.documento, std::vector<std::string>{"fin"});
-}
-
-TEST_F(Informe, PreguntaYNombresQueNoCabenSiguenDebajo) {
-    // 85 caracteres caben tras "CONSULTA: " (de x 1500 al límite 10000); 75 tras la
-    // columna de los trigramas.
-    std::string pregunta = "sol";
-    for (int i = 1; i < 30; ++i)
-        pregunta += " sol";
-    datos.pregunta = pregunta;
-    std::string largo = "luz";
-    for (int i = 1; i < 50; ++i)
-        largo += " luz";
-    datos.trigramas[0] = largo;
-    ASSERT_EQ(imprimir(), FinImpresion::Terminado);
-
-    // La pregunta entera, en dos renglones; el segundo, bajo el comienzo del primero.
-    EXPECT_EQ(texto(" " + pregunta.substr(0, 83)).x, 1400);
-    const auto& segundo = texto(pregunta.substr(84));
-    EXPECT_EQ(std::tie(segundo.x, segundo.y), std::make_tuple(1500.0, 340.0));
-    // La cabecera, un renglón más larga, baja la figura: la primera línea a 100 twips de
-    // su final.
-    EXPECT_EQ(p.dibujos.front(), "rect 500 1640 1100 1740");
-    // El nombre largo va bajo su rótulo en tres renglones, y el rótulo de abajo no lo
-    // pisa.
-    const auto& superior = texto("Trigrama Superior:");
-    EXPECT_EQ(texto(largo.substr(0, 75)).y, superior.y + 240);
-    EXPECT_EQ(texto(largo.substr(76, 75)).x, 2500);
-    EXPECT_EQ(texto("Trigrama Inferior:").y, superior.y + 4 * 240);
-    // Nada pasa del límite.
-    for (const auto& t : p.textos)
-        EXPECT_LE(t.x + 100.0 * static_cast<double>(recortarDerecha(t.texto).size()), 10000)
-            << t.texto;
 }

@@ -1,22 +1,17 @@
 // Todas las pantallas tal como las recorre un lector de pantalla (la interfaz de
 // accesibilidad de Qt) y tal como caben, con el marco de su ventana, en 640 x 480.
 
-#include "CarpetaTemporal.h"
-#include "EntornoPantallas.h"
-#include "TemporizadorManual.h"
+#include "PantallasConDatos.h"
 #include "archive/ArchivoConsultas.h"
 #include "casting/FRM64HEXAGRAMAS.h"
 #include "casting/FRMIntroducir.h"
 #include "casting/FRMTirada.h"
 #include "casting/Figuras.h"
 #include "core/EstadoConsulta.h"
-#include "core/Tablas.h"
 #include "interpretation/FRMInterpretar.h"
-#include "platform/Plataforma.h"
 #include "printing/FRMImprimir.h"
 #include "shell/FRM256.h"
 #include "shell/FRMPRINCIPAL.h"
-#include "shell/RegistroPantallas.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -69,16 +64,12 @@ struct Caso {
 // GoogleTest nombra cada caso por su pantalla.
 void PrintTo(const Caso& caso, std::ostream* salida) { *salida << caso.nombre; }
 
-class Pantallas : public ::testing::TestWithParam<Caso> {
+class Pantallas : public PantallasConDatos, public ::testing::WithParamInterface<Caso> {
 public:
+    using PantallasConDatos::abrir;
+    using PantallasConDatos::echarLinea;
     void SetUp() override {
-        for (const char* nombre : {"trigr.chi", "hexagr.chi", "BINARIO.dat"})
-            std::filesystem::copy_file(std::filesystem::path(HEXORA_CARPETA_PROGRAMA) / nombre,
-                                       carpeta.ruta() / nombre);
-        CargarTablas();
-        registrarPantallas();
-        fijarFabricaTemporizadores([] { return std::make_unique<TemporizadorManual>(); });
-        fijarReloj([this] { return reloj; });
+        PantallasConDatos::SetUp();
         entorno.guion[Pantalla::FRM256] = [](Formulario& f) {
             static_cast<FRM256&>(f).BTNAUX_Click(0);
         };
@@ -88,19 +79,8 @@ public:
     void TearDown() override {
         if (menu)
             menu->hide();
-        DescargarTodas();
-        fijarFabricaTemporizadores({});
-        fijarReloj({});
+        PantallasConDatos::TearDown();
     }
-
-    // Una pantalla tal como la muestra el menú.
-    template <class T = Formulario> T& mostrar(Pantalla p) {
-        T& f = *CargarComo<T>(p);
-        f.show();
-        f.Form_Activate();
-        return f;
-    }
-
     // Con un gestor de ventanas de verdad, espera a que la ventana tenga su marco y se
     // haya vuelto a centrar con él.
     static void esperarMarco(QWidget* w) {
@@ -113,22 +93,6 @@ public:
         }
         QTest::qWait(800);
     }
-
-    // Tira una línea con las monedas, a golpe de temporizador y reloj de prueba.
-    void echarLinea(FRMTirada& f) {
-        f.BTNTIRAR->click();
-        disparar(*f.Timer1);
-        f.BTNTIRAR->click();
-        const auto antes = f.tirada().lineas().size();
-        for (int tic = 0; tic < 5000 && f.tirada().lineas().size() == antes; ++tic) {
-            reloj += 0.011;
-            disparar(*f.TimerParada);
-        }
-    }
-
-    CarpetaTemporal carpeta;
-    EntornoPantallas entorno;
-    double reloj = 0;
     std::unique_ptr<FRMPRINCIPAL> menu;
     std::string figura; // la que enseña la pantalla, la línea de abajo primero
 };
@@ -147,17 +111,17 @@ const std::vector<Caso> kCasos = {
          return p.menu.get();
      },
      true},
-    {"FRM256", [](Pantallas& p) -> QWidget* { return &p.mostrar(Pantalla::FRM256); }},
+    {"FRM256", [](Pantallas& p) -> QWidget* { return &p.abrir(Pantalla::FRM256); }},
     {"FRMInicio",
      [](Pantallas&) -> QWidget* {
          Formulario* f = Cargar(Pantalla::FRMInicio);
          f->show();
          return f;
      }},
-    {"frmconsulta", [](Pantallas& p) -> QWidget* { return &p.mostrar(Pantalla::frmconsulta); }},
+    {"frmconsulta", [](Pantallas& p) -> QWidget* { return &p.abrir(Pantalla::frmconsulta); }},
     {"FRMTirada",
      [](Pantallas& p) -> QWidget* {
-         auto& f = p.mostrar<FRMTirada>(Pantalla::FRMTirada);
+         auto& f = p.abrir<FRMTirada>(Pantalla::FRMTirada);
          for (int i = 0; i < 3; ++i)
              p.echarLinea(f);
          p.figura = f.tirada().lineas();
@@ -165,7 +129,7 @@ const std::vector<Caso> kCasos = {
      }},
     {"FRMIntroducir",
      [](Pantallas& p) -> QWidget* {
-         auto& f = p.mostrar<FRMIntroducir>(Pantalla::FRMIntroducir);
+         auto& f = p.abrir<FRMIntroducir>(Pantalla::FRMIntroducir);
          for (int k : {3, 0, 1, 2})
              f.GRFLINEA[k]->click();
          p.figura = "9678";
@@ -173,7 +137,7 @@ const std::vector<Caso> kCasos = {
      }},
     {"FRM64HEXAGRAMAS",
      [](Pantallas& p) -> QWidget* {
-         auto& f = p.mostrar<FRM64HEXAGRAMAS>(Pantalla::FRM64HEXAGRAMAS);
+         auto& f = p.abrir<FRM64HEXAGRAMAS>(Pantalla::FRM64HEXAGRAMAS);
          f.List1->setCurrentRow(10);
          p.figura = lineasDeFila(11);
          return &f;
@@ -183,22 +147,22 @@ const std::vector<Caso> kCasos = {
          Hexagrama = p.figura = "967876";
          CalcularComplementario();
          Resultado = "NO";
-         auto& f = p.mostrar<FRMInterpretar>(Pantalla::FRMInterpretar);
+         auto& f = p.abrir<FRMInterpretar>(Pantalla::FRMInterpretar);
          f.BTNINTERPRETAR_GotFocus(3); // el texto de una línea y su interpretación
          return &f;
      }},
-    {"FRMGrabar", [](Pantallas& p) -> QWidget* { return &p.mostrar(Pantalla::FRMGrabar); }},
+    {"FRMGrabar", [](Pantallas& p) -> QWidget* { return &p.abrir(Pantalla::FRMGrabar); }},
     {"FRMRecuperar",
      [](Pantallas& p) -> QWidget* {
          Hexagrama = p.figura = "796687";
          GrabarConsulta("ANA", "05/03/2026");
-         return &p.mostrar(Pantalla::FRMRecuperar);
+         return &p.abrir(Pantalla::FRMRecuperar);
      }},
     {"FRMImprimir",
      [](Pantallas& p) -> QWidget* {
          Hexagrama = p.figura = "967876";
          CalcularComplementario();
-         auto& f = p.mostrar<FRMImprimir>(Pantalla::FRMImprimir);
+         auto& f = p.abrir<FRMImprimir>(Pantalla::FRMImprimir);
          f.Actualiza(Hexagrama.valor()); // la vista previa del hexagrama que se imprime
          return &f;
      }},
@@ -247,7 +211,6 @@ TEST_P(Pantallas, NombresAccesibles) {
     QStringList lineas;
     revisar(QAccessible::queryAccessibleInterface(w), 0, faltas, lineas);
     EXPECT_TRUE(faltas.isEmpty()) << faltas.join('\n').toStdString();
-
     QStringList esperadas;
     for (std::size_t i = 0; i < figura.size(); ++i)
         esperadas << QString::fromUtf8("Línea %1: ").arg(i + 1) + kValores.at(figura[i]);
@@ -262,29 +225,23 @@ TEST_P(Pantallas, CabeEn640x480) {
     ASSERT_TRUE(w && w->isVisible());
     esperarMarco(w);
     QApplication::processEvents();
-    const QRect pantalla(0, 0, 640, 480);
     const bool conTitulo =
         !(w->windowFlags() & Qt::FramelessWindowHint) && !GetParam().pantallaCompleta;
-    if (sinPantalla()) {
-        // Sin gestor de ventanas no hay marco de verdad ni se vuelve a centrar con él: se
-        // mide con un marco holgado supuesto y se mira que la ventana quede centrada.
-        const QRect ventana(w->frameGeometry().topLeft(), w->size());
-        const QRect marco = conTitulo ? ventana.marginsAdded(kMarcoSupuesto) : ventana;
-        EXPECT_LE(marco.width(), pantalla.width());
-        EXPECT_LE(marco.height(), pantalla.height());
-        EXPECT_NEAR(w->geometry().center().x(), 319.5, 2);
-        EXPECT_NEAR(w->geometry().center().y(), 239.5, 2);
-    } else {
-        const QRect marco = w->windowHandle()->frameGeometry();
-        if (conTitulo) {
-            EXPECT_NE(marco, w->geometry()) << "el gestor de ventanas no ha puesto el marco";
-        }
-        EXPECT_TRUE(pantalla.contains(marco))
-            << marco.x() << "," << marco.y() << " " << marco.width() << "x" << marco.height();
-        EXPECT_NEAR(marco.center().x(), 319.5, 2);
-        EXPECT_NEAR(marco.center().y(), 239.5, 2);
+    // Sin gestor de ventanas no hay marco de verdad ni se vuelve a centrar con él: se mide
+    // con un marco holgado supuesto y se mira que la ventana quede centrada.
+    const QRect ventana(w->frameGeometry().topLeft(), w->size());
+    const QRect marco = !sinPantalla() ? w->windowHandle()->frameGeometry()
+                        : conTitulo    ? ventana.marginsAdded(kMarcoSupuesto)
+                                       : ventana;
+    if (!sinPantalla() && conTitulo) {
+        EXPECT_NE(marco, w->geometry()) << "el gestor de ventanas no ha puesto el marco";
     }
-
+    EXPECT_TRUE(marco.width() <= 640 && marco.height() <= 480 &&
+                (sinPantalla() || QRect(0, 0, 640, 480).contains(marco)))
+        << marco.x() << "," << marco.y() << " " << marco.width() << "x" << marco.height();
+    const QPoint centro = sinPantalla() ? w->geometry().center() : marco.center();
+    EXPECT_NEAR(centro.x(), 319.5, 2);
+    EXPECT_NEAR(centro.y(), 239.5, 2);
     for (const QLabel* l : w->findChildren<QLabel*>()) {
         if (l->text().isEmpty() || !l->isVisible())
             continue;

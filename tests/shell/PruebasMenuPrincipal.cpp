@@ -1,19 +1,20 @@
-#include "CarpetaTemporal.h"
-#include "EntornoPantallas.h"
+// El menú principal con las pantallas de cada acción cambiadas por otras de prueba: el
+// arranque de verdad, la salida, la línea de estado y lo que cada acción hace con la última
+// consulta.
+
+#include "PantallasConDatos.h"
 #include "core/EstadoConsulta.h"
 #include "core/Tablas.h"
 #include "platform/Plataforma.h"
 #include "shell/FRM256.h"
 #include "shell/FRMPRINCIPAL.h"
-#include "shell/RegistroPantallas.h"
+#include "shell/Progreso.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
@@ -22,328 +23,248 @@ using namespace hexora;
 
 namespace {
 
-const std::vector<Pantalla> kCargadasEnElArranque = {
-    Pantalla::FRMTirada,   Pantalla::FRMIntroducir,  Pantalla::FRM64HEXAGRAMAS,
-    Pantalla::frmconsulta, Pantalla::FRMInterpretar, Pantalla::FRMRecuperar,
-    Pantalla::FRMGrabar};
+const std::vector<Pantalla> kCargadas = {Pantalla::FRMTirada,       Pantalla::FRMIntroducir,
+                                         Pantalla::FRM64HEXAGRAMAS, Pantalla::frmconsulta,
+                                         Pantalla::FRMInterpretar,  Pantalla::FRMRecuperar,
+                                         Pantalla::FRMGrabar};
 
-class MenuPrincipal : public ::testing::Test {
+// Un mensaje en una línea: título, icono y texto.
+std::string dicho(const Mensaje& m) {
+    return m.titulo.toStdString() + "|" + std::to_string(static_cast<int>(m.icono)) + "|" +
+           m.texto.toStdString();
+}
+
+class MenuPrincipal : public PantallasConDatos {
 protected:
     void SetUp() override {
-        registrarPantallas();
-        for (Pantalla p : kCargadasEnElArranque)
+        PantallasConDatos::SetUp();
+        for (Pantalla p : kCargadas)
             entorno.registrarFalsa(p);
-        entorno.guion[Pantalla::FRM256] = [](Formulario& f) {
-            static_cast<FRM256&>(f).BTNAUX_Click(0);
+        avisoConBoton(0);
+    }
+    void avisoConBoton(int boton) {
+        entorno.guion[Pantalla::FRM256] = [boton](Formulario& f) {
+            static_cast<FRM256&>(f).BTNAUX_Click(boton);
         };
     }
-
-    // Arranca el menú y deja solo los sucesos de lo que venga después.
     void arrancar() {
-        ASSERT_TRUE(menu.Form_Load());
+        ASSERT_TRUE(menu.arrancar());
         entorno.sucesos.clear();
         entorno.mensajes.clear();
     }
-
     void moverRatonSobre(QWidget* w) {
         QMouseEvent evento(QEvent::MouseMove, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)),
                            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(w, &evento);
     }
-
-    // El usuario acepta en la pantalla dada dejando estos valores.
-    void acepta(Pantalla p, std::string pregunta, std::string figura) {
-        entorno.guion[p] = [pregunta, figura](Formulario&) {
+    // En la pantalla dada el usuario deja estos valores (los que no están vacíos) y acepta
+    // ("NO") o cancela ("SI").
+    void deja(Pantalla p, std::string pregunta, std::string figura, const char* resultado) {
+        entorno.guion[p] = [=](Formulario&) {
             if (!pregunta.empty())
                 Pregunta = pregunta;
             if (!figura.empty())
                 Hexagrama = figura;
-            Resultado = "NO";
+            Resultado = resultado;
         };
     }
-    void cancela(Pantalla p, std::string pregunta, std::string figura) {
-        acepta(p, pregunta, figura);
-        auto aceptar = entorno.guion[p];
-        entorno.guion[p] = [aceptar](Formulario& f) {
-            aceptar(f);
-            Resultado = "SI";
-        };
-    }
-
-    EntornoPantallas entorno;
     bool otraCopia = false;
     FRMPRINCIPAL menu{[this] { return otraCopia; }};
 };
 
 } // namespace
 
+// Como lo hace el programa: el aviso, la carga de cada pantalla, las tablas de la carpeta
+// del programa, la última consulta vacía aunque hubiera algo, el temporal de una grabación
+// cortada borrado, y el menú a la vista y activo con la línea de estado vacía.
 TEST_F(MenuPrincipal, ArranqueEnOrden) {
     vaciarTablas();
-    ASSERT_TRUE(menu.Form_Load());
+    QCursor::setPos(320, 240); // sobre el fondo, no sobre un botón
+    PreguntaAnterior = "de otra vez";
+    carpeta.escribir("usuarios.dat.nuevo", "medio archivo");
+    ASSERT_TRUE(menu.arrancar());
     std::vector<std::string> esperado = {"modal:FRM256"};
-    for (Pantalla p : kCargadasEnElArranque)
+    for (Pantalla p : kCargadas)
         esperado.push_back("carga:" + nombrePantalla(p));
     EXPECT_EQ(entorno.sucesos, esperado);
     EXPECT_TRUE(entorno.mensajes.empty());
-    EXPECT_EQ(TablaHexagramas[64][1], "64"); // tablas cargadas de la carpeta del programa
-    EXPECT_EQ(valorHexagrama(), 0);
-    EXPECT_NE(Resultado, "SI");
-    EXPECT_NE(Resultado, "NO");
+    EXPECT_EQ(TablaHexagramas[1][4] + "|" + TablaTrigramas[8][2], "Ch'ien|El Lago");
     EXPECT_EQ(PreguntaAnterior.valor(), std::string(100, ' '));
-    EXPECT_EQ(Instancia(Pantalla::FRM256), nullptr); // aviso y presentación descargados
-    EXPECT_EQ(Instancia(Pantalla::FRMInicio), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "usuarios.dat.nuevo"));
+    EXPECT_TRUE(!Instancia(Pantalla::FRM256) && !Instancia(Pantalla::FRMInicio));
+    activar(menu);
+    EXPECT_TRUE(menu.isFullScreen());
     EXPECT_EQ(menu.Panmsg->text(), "");
-}
-
-TEST_F(MenuPrincipal, DisposicionA640x480) {
-    arrancar();
-    EXPECT_EQ(menu.geometry(), QRect(0, 0, 640, 480));
-    EXPECT_EQ(menu.FrameMENU1->pos(), QPoint(0, 0));
-    EXPECT_EQ(menu.FrameMENU2->geometry().right(), 639); // esquina superior derecha
-    EXPECT_EQ(menu.BTNMENU[7]->geometry().right(), 639);
-    EXPECT_EQ(menu.BTNMENU[7]->y(), menu.FrameMENU2->height()); // justo debajo
+    EXPECT_EQ(entorno.pitidos, 0);
     EXPECT_EQ(menu.BTNMENU[1]->x() - menu.BTNMENU[0]->x(), 68); // 1020 twips
-    const QRect estado = menu.Panmsg->geometry();
-    EXPECT_NEAR(estado.center().x(), 320, 1);
-    EXPECT_EQ(480 - estado.bottom() - 1, twipsAPixeles(350));
+    EXPECT_EQ(menu.Panmsg->geometry(), QRect(70, 429, 500, 28));
 }
 
-TEST_F(MenuPrincipal, SegundaCopiaTerminaSinPreguntar) {
+// Ni una segunda copia, ni la falta de un archivo de datos, ni una tabla dañada que se
+// leería sin queja (una fila con el número 70) llegan al aviso: un mensaje y fuera.
+TEST_F(MenuPrincipal, ArranquesQueTerminanEnSeguida) {
     otraCopia = true;
-    EXPECT_FALSE(menu.Form_Load());
+    EXPECT_FALSE(menu.arrancar());
     EXPECT_EQ(menu.codigoSalida(), 0);
     ASSERT_EQ(entorno.mensajes.size(), 1u);
-    const auto& m = entorno.mensajes[0];
-    EXPECT_EQ(m.texto, "Esta aplicación ya se está ejecutando\n\nAPLICACIÓN CANCELADA");
-    EXPECT_EQ(m.titulo, "Información al usuario");
-    EXPECT_EQ(m.icono, IconoMensaje::Exclamacion);
-    EXPECT_EQ(m.botones, BotonesMensaje::Aceptar);
-    EXPECT_EQ(Resultado, "EC");
-    EXPECT_TRUE(entorno.sucesos.empty()); // ni aviso ni pantallas
-    EXPECT_TRUE(menu.Form_QueryUnload());
-    EXPECT_EQ(entorno.mensajes.size(), 1u); // no pregunta "¿Finalizar HEXORA?"
-}
-
-TEST_F(MenuPrincipal, SalirDesdeElAvisoNoMuestraNadaMas) {
-    entorno.guion[Pantalla::FRM256] = [](Formulario& f) {
-        static_cast<FRM256&>(f).BTNAUX_Click(1);
-    };
-    EXPECT_FALSE(menu.Form_Load());
-    EXPECT_EQ(entorno.sucesos, std::vector<std::string>{"modal:FRM256"});
-    EXPECT_TRUE(entorno.mensajes.empty());
-    EXPECT_TRUE(menu.Form_QueryUnload());
-    EXPECT_TRUE(entorno.mensajes.empty());
-}
-
-TEST_F(MenuPrincipal, FaltaUnArchivoDeDatos) {
-    CarpetaTemporal vacia;
-    fijarCarpetaEjecutable(QString::fromStdString(vacia.ruta().string()));
-    EXPECT_FALSE(menu.Form_Load());
-    EXPECT_EQ(menu.codigoSalida(), 1);
-    ASSERT_EQ(entorno.mensajes.size(), 1u);
-    EXPECT_TRUE(entorno.mensajes[0].texto.contains("\"trigr.chi\""))
-        << entorno.mensajes[0].texto.toStdString();
-    EXPECT_EQ(entorno.mensajes[0].icono, IconoMensaje::Critico);
-    EXPECT_EQ(entorno.mensajes[0].titulo, "Información al usuario");
-}
-
-// Una tabla dañada que se leería sin queja (un número de fila fuera de 1 a 64) para el
-// arranque con el mismo aviso, nombrando el archivo; y el temporal de una grabación cortada
-// no sobrevive al arranque.
-TEST_F(MenuPrincipal, TablaDanadaYTemporalDeUnaGrabacionCortada) {
-    CarpetaTemporal datos;
-    for (const char* nombre : {"trigr.chi", "BINARIO.dat"})
-        std::filesystem::copy_file(std::filesystem::path(HEXORA_CARPETA_PROGRAMA) / nombre,
-                                   datos.ruta() / nombre);
-    std::ifstream original(std::filesystem::path(HEXORA_CARPETA_PROGRAMA) / "hexagr.chi");
+    EXPECT_EQ(dicho(entorno.mensajes[0]), "Información al usuario|1|Esta aplicación ya se está "
+                                          "ejecutando\n\nAPLICACIÓN CANCELADA");
+    EXPECT_TRUE(entorno.sucesos.empty());
+    EXPECT_TRUE(menu.Form_QueryUnload()); // sin preguntar "¿Finalizar HEXORA?"
+    EXPECT_EQ(entorno.mensajes.size(), 1u);
+    std::ifstream original(carpeta.ruta() / "hexagr.chi");
     std::string tabla{std::istreambuf_iterator<char>(original), std::istreambuf_iterator<char>()};
-    const auto fila7 = tabla.find("\n7,");
-    ASSERT_NE(fila7, std::string::npos);
-    datos.escribir("hexagr.chi", tabla.replace(fila7 + 1, 1, "70"));
-    datos.escribir("usuarios.dat.nuevo", "medio archivo");
-    fijarCarpetaEjecutable(QString::fromStdString(datos.ruta().string()));
-    EXPECT_FALSE(menu.Form_Load());
-    EXPECT_EQ(menu.codigoSalida(), 1);
-    ASSERT_EQ(entorno.mensajes.size(), 1u);
-    EXPECT_TRUE(entorno.mensajes[0].texto.contains("\"hexagr.chi\" est\u00e1 da\u00f1ado"))
-        << entorno.mensajes[0].texto.toStdString();
-    EXPECT_FALSE(std::filesystem::exists(datos.ruta() / "usuarios.dat.nuevo"));
+    tabla.replace(tabla.find("\n7,") + 1, 1, "70");
+    for (const std::string archivo : {"trigr.chi", "hexagr.chi"}) {
+        CarpetaTemporal datos;
+        for (const char* nombre : {"trigr.chi", "hexagr.chi", "BINARIO.dat"})
+            if (nombre != archivo)
+                std::filesystem::copy_file(carpeta.ruta() / nombre, datos.ruta() / nombre);
+        if (archivo == "hexagr.chi")
+            datos.escribir(archivo, tabla);
+        fijarCarpetaEjecutable(QString::fromStdString(datos.ruta().string()));
+        entorno.mensajes.clear();
+        FRMPRINCIPAL otro{[] { return false; }};
+        EXPECT_FALSE(otro.arrancar()) << archivo;
+        EXPECT_EQ(otro.codigoSalida(), 1);
+        ASSERT_EQ(entorno.mensajes.size(), 1u) << archivo;
+        EXPECT_TRUE(dicho(entorno.mensajes[0])
+                        .find(archivo == "trigr.chi"
+                                  ? "|3|El archivo \"trigr.chi\""
+                                  : "\"hexagr.chi\" está dañado") != std::string::npos)
+            << dicho(entorno.mensajes[0]);
+    }
 }
 
-TEST_F(MenuPrincipal, PreguntaDeSalida) {
+TEST_F(MenuPrincipal, SalirDesdeElAvisoOElMenu) {
+    avisoConBoton(1);
+    FRMPRINCIPAL otro{[] { return false; }};
+    EXPECT_FALSE(otro.arrancar());
+    EXPECT_EQ(entorno.sucesos, std::vector<std::string>{"modal:FRM256"});
+    EXPECT_TRUE(otro.Form_QueryUnload() && entorno.mensajes.empty());
+    avisoConBoton(0);
     arrancar();
-    menu.show();
-    entorno.respuestas = {RespuestaMensaje::No};
+    entorno.respuestas = {RespuestaMensaje::No, RespuestaMensaje::No, RespuestaMensaje::Si};
     menu.BTNMENU_Click(6);
     ASSERT_EQ(entorno.mensajes.size(), 1u);
-    EXPECT_EQ(entorno.mensajes[0].texto, "¿Finalizar HEXORA?");
-    EXPECT_EQ(entorno.mensajes[0].titulo, "SALIR");
+    EXPECT_EQ(dicho(entorno.mensajes[0]), "SALIR|2|¿Finalizar HEXORA?");
     EXPECT_EQ(entorno.mensajes[0].botones, BotonesMensaje::SiNo);
-    EXPECT_EQ(entorno.mensajes[0].icono, IconoMensaje::Pregunta);
-    EXPECT_TRUE(menu.isVisible());
-    EXPECT_EQ(Resultado, "NO");
-    for (auto* b : menu.BTNMENU)
-        EXPECT_TRUE(b->isEnabled());
-
-    // Cerrar la ventana por otra vía pregunta lo mismo.
-    entorno.respuestas = {RespuestaMensaje::No};
-    menu.close();
-    EXPECT_EQ(entorno.mensajes.size(), 2u);
-    EXPECT_TRUE(menu.isVisible());
-
-    entorno.respuestas = {RespuestaMensaje::Si};
+    EXPECT_TRUE(menu.isVisible() && menu.BTNMENU[6]->isEnabled());
+    menu.close(); // cerrar la ventana pregunta lo mismo
+    EXPECT_TRUE(entorno.mensajes.size() == 2u && menu.isVisible());
     menu.BTNMENU_Click(6);
     EXPECT_EQ(Resultado, "FI");
     EXPECT_FALSE(menu.isVisible());
 }
 
-TEST_F(MenuPrincipal, LineaDeEstadoPitaUnaVezPorBoton) {
+// El ratón sobre un botón pone su pista y pita una vez; con el teclado, la pista sale cuando
+// el usuario lleva el foco a un botón, no cuando lo pone el programa, Intro hace la acción
+// y al volver el foco sigue en ese botón.
+TEST_F(MenuPrincipal, LineaDeEstadoFocoEIntro) {
     arrancar();
-    menu.show();
+    activar(menu);
     moverRatonSobre(menu.BTNMENU[0]);
     moverRatonSobre(menu.BTNMENU[0]);
-    EXPECT_EQ(menu.Panmsg->text(), "Realizar una CONSULTA");
-    EXPECT_EQ(entorno.pitidos, 1);
-    moverRatonSobre(menu.BTNMENU[5]);
+    EXPECT_EQ(menu.Panmsg->text() + QString::number(entorno.pitidos), "Realizar una CONSULTA1");
     moverRatonSobre(menu.BTNMENU[7]);
-    EXPECT_EQ(menu.Panmsg->text(), "Datos del programador");
-    EXPECT_EQ(entorno.pitidos, 3);
+    EXPECT_EQ(menu.Panmsg->text() + QString::number(entorno.pitidos), "Datos del programador2");
     moverRatonSobre(menu.Image1);
     EXPECT_EQ(menu.Panmsg->text(), "");
-    moverRatonSobre(menu.BTNMENU[7]);
-    EXPECT_EQ(entorno.pitidos, 4);
-}
-
-// Con el teclado: Intro en un botón hace su acción y, al volver, el foco sigue en ese
-// botón; la pista sale en la línea de estado cuando el usuario lleva el foco a un botón,
-// no cuando lo pone el programa.
-TEST_F(MenuPrincipal, ElFocoVuelveAlBotonDeCadaAccion) {
-    arrancar();
-    menu.show();
-    QApplication::setActiveWindow(&menu);
     menu.BTNMENU[5]->setFocus(Qt::ActiveWindowFocusReason);
     EXPECT_EQ(menu.Panmsg->text(), "");
     for (int i : {0, 1, 2, 3, 4, 7}) {
         menu.BTNMENU[i]->setFocus(Qt::TabFocusReason);
         EXPECT_EQ(menu.Panmsg->text(), FRMPRINCIPAL::kAyudas[static_cast<std::size_t>(i)]);
         const auto antes = entorno.sucesos.size() + entorno.mensajes.size();
-        QTest::keyClick(menu.BTNMENU[i], i % 2 ? Qt::Key_Enter : Qt::Key_Return,
-                        i % 2 ? Qt::KeypadModifier : Qt::NoModifier);
+        tecla(menu, i % 2 ? Qt::Key_Enter : Qt::Key_Return,
+              i % 2 ? Qt::KeypadModifier : Qt::NoModifier);
         EXPECT_GT(entorno.sucesos.size() + entorno.mensajes.size(), antes) << i;
         EXPECT_EQ(menu.focusWidget(), menu.BTNMENU[i]) << i;
     }
 }
 
-TEST_F(MenuPrincipal, UltimaConsultaAntesYDespuesDeAceptarUna) {
+// Una consulta aceptada es la última; las acciones canceladas la dejan como estaba aunque
+// la pantalla cancelada dejara otra pregunta u otra figura a medias; la lista y la
+// construcción manual la guardan, sin pregunta, después de interpretarla.
+TEST_F(MenuPrincipal, LaUltimaConsulta) {
     arrancar();
     menu.BTNMENU_Click(3);
     ASSERT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_EQ(entorno.mensajes[0].texto, "No hay consultas almacenadas con anterioridad.");
-    EXPECT_EQ(entorno.mensajes[0].icono, IconoMensaje::Informacion);
-    EXPECT_TRUE(entorno.sucesos.empty());
-
-    acepta(Pantalla::frmconsulta, "¿Cambio de trabajo?", "");
-    acepta(Pantalla::FRMTirada, "", "967876");
+    deja(Pantalla::frmconsulta, "¿Cambio de trabajo?", "", "NO");
+    deja(Pantalla::FRMTirada, "", "967876", "NO");
+    std::vector<std::string> vistas;
+    entorno.guion[Pantalla::FRMInterpretar] = [&](Formulario&) {
+        vistas.push_back(std::string(Pregunta.recortado()) + "|" + Hexagrama.valor() + "|" +
+                         Complementario.valor() + "|" + HexagramaAnterior.valor());
+    };
     menu.BTNMENU_Click(0);
+    const std::string consulta = "¿Cambio de trabajo?|967876|877877|967876";
     EXPECT_EQ(entorno.sucesos, (std::vector<std::string>{"modal:frmconsulta", "modal:FRMTirada",
                                                          "modal:FRMInterpretar"}));
-    EXPECT_EQ(Complementario.valor(), "877877");
-    EXPECT_EQ(PreguntaAnterior.recortado(), "¿Cambio de trabajo?");
-    EXPECT_EQ(HexagramaAnterior.valor(), "967876");
-
-    Pregunta = "otra";
-    Hexagrama = "777777";
-    Complementario = "";
-    entorno.sucesos.clear();
-    menu.BTNMENU_Click(3);
-    EXPECT_EQ(entorno.sucesos, std::vector<std::string>{"modal:FRMInterpretar"});
-    EXPECT_EQ(Pregunta.recortado(), "¿Cambio de trabajo?");
-    EXPECT_EQ(Hexagrama.valor(), "967876");
-    EXPECT_EQ(Complementario.valor(), "877877");
-    EXPECT_EQ(Resultado, "NO");
-}
-
-TEST_F(MenuPrincipal, CancelarNuncaDestruyeLaUltimaConsulta) {
-    arrancar();
-    PreguntaAnterior = "la anterior";
-    HexagramaAnterior = "777888";
-    Pregunta = "la anterior";
-    Hexagrama = "777888";
-
-    // Tirada cancelada tras escribir otra pregunta: la pantalla repone la figura.
-    acepta(Pantalla::frmconsulta, "nueva pregunta", "");
-    cancela(Pantalla::FRMTirada, "", "777888");
+    deja(Pantalla::frmconsulta, "a medias", "", "SI");
     menu.BTNMENU_Click(0);
-    EXPECT_EQ(Pregunta.recortado(), "la anterior");
-    EXPECT_EQ(Hexagrama.valor(), "777888");
-    EXPECT_EQ(entorno.sucesos.back(), "modal:FRMTirada");
-
-    // Lista de los 64 cancelada después de elegir otra figura.
-    cancela(Pantalla::FRM64HEXAGRAMAS, "", "999999");
-    menu.BTNMENU_Click(2);
-    EXPECT_EQ(Hexagrama.valor(), "777888");
-    EXPECT_EQ(HexagramaAnterior.valor(), "777888");
-    EXPECT_EQ(PreguntaAnterior.recortado(), "la anterior");
-
-    // Construcción manual cancelada.
-    cancela(Pantalla::FRMIntroducir, "", "777888");
+    deja(Pantalla::frmconsulta, "nueva", "", "NO");
+    deja(Pantalla::FRMTirada, "", "969", "SI");
+    menu.BTNMENU_Click(0);
+    deja(Pantalla::FRMIntroducir, "", "96", "SI");
     menu.BTNMENU_Click(1);
-    EXPECT_EQ(HexagramaAnterior.valor(), "777888");
-    EXPECT_EQ(PreguntaAnterior.recortado(), "la anterior");
-
-    // Recuperación cancelada.
-    cancela(Pantalla::FRMRecuperar, "guardada", "888888");
-    menu.BTNMENU_Click(4);
-    EXPECT_EQ(Pregunta.recortado(), "la anterior");
-    EXPECT_EQ(Hexagrama.valor(), "777888");
-    EXPECT_EQ(std::count(entorno.sucesos.begin(), entorno.sucesos.end(), "modal:FRMInterpretar"),
-              0);
-}
-
-TEST_F(MenuPrincipal, SeleccionYManualGuardanLaConsultaTrasInterpretarla) {
-    arrancar();
-    acepta(Pantalla::FRM64HEXAGRAMAS, "", "787878");
-    // Durante la interpretación aún no es la última consulta.
-    entorno.guion[Pantalla::FRMInterpretar] = [](Formulario&) {
-        EXPECT_EQ(Resultado, "NO");
-        EXPECT_EQ(HexagramaAnterior.valor(), "      ");
-    };
+    deja(Pantalla::FRM64HEXAGRAMAS, "", "999999", "SI");
     menu.BTNMENU_Click(2);
-    EXPECT_EQ(HexagramaAnterior.valor(), "787878");
-    EXPECT_EQ(PreguntaAnterior.recortado(), "NO SE HA REALIZADO CONSULTA (Modo Manual)");
+    EXPECT_EQ(Hexagrama.valor(), "967876");
+    deja(Pantalla::FRMRecuperar, "guardada", "888888", "SI");
+    menu.BTNMENU_Click(4);
+    EXPECT_EQ(std::string(Pregunta.recortado()) + "|" + Hexagrama.valor(),
+              "¿Cambio de trabajo?|967876");
+    Complementario = "";
+    menu.BTNMENU_Click(3);
+    EXPECT_EQ(vistas, (std::vector<std::string>{consulta, consulta}));
+    EXPECT_EQ(Resultado, "NO");
+    deja(Pantalla::FRM64HEXAGRAMAS, "", "787878", "NO");
+    menu.BTNMENU_Click(2);
+    deja(Pantalla::FRMIntroducir, "", "699669", "NO");
+    menu.BTNMENU_Click(1);
+    EXPECT_EQ(vistas.at(2), "NO SE HA REALIZADO CONSULTA (Modo Manual)|787878|787878|967876");
+    EXPECT_EQ(vistas.at(3), "NO SE HA REALIZADO CONSULTA (Modo Manual)|699669|788778|787878");
+    EXPECT_EQ(std::string(PreguntaAnterior.recortado()) + "|" + HexagramaAnterior.valor(),
+              "NO SE HA REALIZADO CONSULTA (Modo Manual)|699669");
 }
 
-TEST_F(MenuPrincipal, PantallaQueAunNoExiste) {
-    arrancar();
-    olvidarRegistroPantallas();
-    PreguntaAnterior = "la anterior";
-    Pregunta = "la anterior";
-    menu.BTNMENU_Click(0);
-    ASSERT_EQ(entorno.mensajes.size(), 1u);
-    EXPECT_EQ(entorno.mensajes[0].texto, "Esta parte del programa todavía no está disponible.");
-    EXPECT_EQ(Pregunta.recortado(), "la anterior");
-    for (auto* b : menu.BTNMENU)
-        EXPECT_TRUE(b->isEnabled());
-}
-
-// El aviso y los datos del programador dan la versión del proyecto, la misma del paquete.
-TEST_F(MenuPrincipal, AvisoYDatosDelProgramador) {
+TEST_F(MenuPrincipal, PantallaQueAunNoExisteYDatosDelProgramador) {
     QString aviso;
     entorno.guion[Pantalla::FRM256] = [&aviso](Formulario& f) {
         aviso = static_cast<FRM256&>(f).LABEL1->text();
         static_cast<FRM256&>(f).BTNAUX_Click(0);
     };
     arrancar();
+    // El aviso y los datos del programador dan la versión del proyecto, la del paquete.
     EXPECT_TRUE(aviso.startsWith("HEXORA v" HEXORA_VERSION " está diseñado para utilizar una "
-                                 "definición gráfica de 640x480 pixels"))
-        << aviso.toStdString();
-    EXPECT_TRUE(aviso.contains("256 colores")) << aviso.toStdString();
+                                 "definición gráfica de 640x480 pixels"));
     menu.BTNMENU_Click(7);
     ASSERT_EQ(entorno.mensajes.size(), 1u);
-    const auto partes = entorno.mensajes[0].texto.split("\n\n");
-    ASSERT_EQ(partes.size(), 4);
-    EXPECT_EQ(partes[0], "HEXORA v" HEXORA_VERSION);
-    EXPECT_TRUE(partes[1].contains("1998") && partes[1].contains("2004"));
-    EXPECT_TRUE(partes[3].startsWith("EMAIL:"));
-    EXPECT_EQ(entorno.mensajes[0].titulo, "Datos del Programador");
+    const std::string datos = "Datos del Programador|0|HEXORA v" HEXORA_VERSION "\n\n1998";
+    EXPECT_EQ(dicho(entorno.mensajes[0]).substr(0, datos.size()), datos);
+    olvidarRegistroPantallas();
+    PreguntaAnterior = Pregunta = "la anterior";
+    menu.BTNMENU_Click(0);
+    ASSERT_EQ(entorno.mensajes.size(), 2u);
+    EXPECT_EQ(entorno.mensajes[1].texto, "Esta parte del programa todavía no está disponible.");
+    EXPECT_EQ(Pregunta.recortado(), "la anterior");
+    EXPECT_TRUE(menu.BTNMENU[0]->isEnabled());
+}
+
+// La barra de la presentación: ocho pasos que nunca pasan de la pista ni del 100%.
+TEST(Progreso, OchoPasosNuncaPasanDe100) {
+    for (double azar : {0.0, 0.49, 0.5, 0.999}) {
+        Progreso p;
+        for (int paso = 1; paso <= 8; ++paso)
+            avanzarProgreso(p, azar);
+        EXPECT_DOUBLE_EQ(p.anchoTwips, 7191); // 375 + 8 x 852, dentro de la pista de 7335
+        EXPECT_EQ(p.titulo, azar < 0.5 ? " 96% " : "100");
+    }
+    Progreso p;
+    avanzarProgreso(p, 0.2);
+    EXPECT_EQ(p.titulo, " 12% ");
+    avanzarProgreso(p, 0.7);
+    EXPECT_EQ(p.titulo, " 25% ");
 }

@@ -1,9 +1,9 @@
 #pragma once
-// Lo que la maquetación y el informe piden a la plataforma: una superficie de medida, donde
-// se "imprime" cada carácter para saber hasta dónde llega la pluma, y la impresora. Todas
-// las posiciones van en twips desde la esquina superior izquierda de la zona de dibujo; los
-// textos, en Windows-1252; los nombres de letra, en UTF-8 (vienen del sistema y no se
-// imprimen).
+// Lo que la maquetación y el informe piden a la plataforma: la letra, una superficie de
+// medida, donde se "imprime" cada carácter para saber hasta dónde llega la pluma, y la
+// impresora. Todas las posiciones van en twips desde la esquina superior izquierda de la
+// zona de dibujo; los textos, en Windows-1252; los nombres de letra, en UTF-8 (vienen del
+// sistema y no se imprimen).
 
 #include <stdexcept>
 #include <string>
@@ -27,6 +27,12 @@ public:
 
 private:
     int numero_;
+};
+
+// Letra del cuerpo del informe: nombre (UTF-8) y tamaño en puntos.
+struct Fuente {
+    std::string nombre;
+    double tamano = 11;
 };
 
 class SuperficieMedida {

@@ -42,12 +42,15 @@ public:
     std::array<QPixmap, 3> imagenesInterpretar;
     QPixmap Geliminar; // 75 x 40, borrar una consulta archivada
     QPixmap Gimprimir; // 75 x 40, imprimir
-
-    bool cargado() const { return !Gaceptar.isNull(); }
 };
 
-// El almacén, cargado en su primer uso.
+// El almacén, cargado entero en su primer uso.
 GRAFICOS& Graficos();
+
+// Solo los botones de aceptar (true) y cancelar, sin dibujar lo demás: el aviso del arranque
+// los pide antes que nadie y así no espera a todo el almacén, que se carga después, durante
+// la presentación. Son las mismas imágenes que Gaceptar y Gcancelar.
+const QPixmap& botonDialogo(bool aceptar);
 
 // Dibuja una línea del hexagrama (valor "6" a "9") en el rectángulo dado; la usan las
 // imágenes del almacén y cualquier pantalla que necesite otro tamaño.

@@ -2,7 +2,7 @@
 // verdad: mientras giran, mientras frenan y en la pausa tras la sexta línea. No es una
 // prueba (depende de la máquina): da las cifras.
 //
-//     ./build/bin/medida_cpu_parada [tiradas]
+//     ./build/bench/medida_cpu_parada [tiradas]
 
 #include "casting/FRMTirada.h"
 #include "core/EstadoConsulta.h"

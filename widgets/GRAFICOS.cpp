@@ -498,9 +498,17 @@ QPixmap GRAFICOS::fondo(QSize tamano) {
     return p;
 }
 
+const QPixmap& botonDialogo(bool aceptar) {
+    static const std::array<QPixmap, 2> botones = {imagenBotonDialogo(false),
+                                                   imagenBotonDialogo(true)};
+    return botones[aceptar ? 1 : 0];
+}
+
 GRAFICOS& Graficos() {
     static GRAFICOS g;
-    if (!g.cargado()) {
+    static bool cargado = false;
+    if (!cargado) {
+        cargado = true;
         for (int i = 0; i < 4; ++i) {
             const char valor = static_cast<char>('6' + i);
             g.GRFLINEA[i] = imagenLinea(QSize(172, 31), valor);
@@ -510,8 +518,8 @@ GRAFICOS& Graficos() {
         for (int i = 0; i < 8; ++i)
             g.imagenesMenu[i] = imagenMenu(i, i == 7 ? QSize(29, 31) : QSize(61, 61));
         g.imagenInicio = dibujarInicio();
-        g.Gaceptar = imagenBotonDialogo(true);
-        g.Gcancelar = imagenBotonDialogo(false);
+        g.Gaceptar = botonDialogo(true);
+        g.Gcancelar = botonDialogo(false);
         g.IMGHEXAGR[0] = imagenConmutador(false);
         g.IMGHEXAGR[1] = imagenConmutador(true);
         for (int i = 0; i < 3; ++i)
