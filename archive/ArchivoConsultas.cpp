@@ -126,7 +126,7 @@ std::optional<CambioArchivo> EliminarConsulta(std::size_t indice,
     // en ese caso se deja vacío, que es un archivo sin consultas.
     const bool hayOtroDebajo =
         leido.delPrograma ||
-        (escrituraAparte() && leerSiExiste(rutaPrograma(kArchivoConsultas), kArchivoConsultas));
+        (escrituraAparte() && existeArchivo(rutaPrograma(kArchivoConsultas), kArchivoConsultas));
     if (!registros.empty() || hayOtroDebajo)
         return escribirConsultas(registros, leido.delPrograma);
     CambioArchivo cambio;

@@ -17,18 +17,26 @@ namespace {
 
 const char* const kNoEsArchivo = "no es un archivo normal (¿es una carpeta?).";
 
-// Abre para leer; -1 si no existe. El tamaño sale del mismo stat que dice si existe.
-int abrirParaLeer(const std::filesystem::path& ruta, const std::string& nombre,
-                  std::uint64_t& tamano) {
+// false si no existe; con su tamaño si es un archivo normal.
+bool consultar(const std::filesystem::path& ruta, const std::string& nombre,
+               std::uint64_t& tamano) {
     struct stat datos {};
     if (sistema::estado(ruta, datos) != 0) {
         if (errno == ENOENT)
-            return -1;
+            return false;
         fallar(nombre, "no se puede consultar", errno);
     }
     if (!S_ISREG(datos.st_mode))
         throw ErrorArchivo(nombre, kNoEsArchivo);
     tamano = static_cast<std::uint64_t>(datos.st_size);
+    return true;
+}
+
+// Abre para leer; -1 si no existe. El tamaño sale del mismo stat que dice si existe.
+int abrirParaLeer(const std::filesystem::path& ruta, const std::string& nombre,
+                  std::uint64_t& tamano) {
+    if (!consultar(ruta, nombre, tamano))
+        return -1;
     const int fd = sistema::abrir(ruta, O_RDONLY);
     if (fd < 0) {
         if (errno == ENOENT)
@@ -65,6 +73,11 @@ std::optional<std::string> leerSiExiste(const std::filesystem::path& ruta,
     // lectura no pierde nada.
     sistema::cerrar(fd);
     return contenido;
+}
+
+bool existeArchivo(const std::filesystem::path& ruta, const std::string& nombreVisible) {
+    std::uint64_t tamano = 0;
+    return consultar(ruta, nombreVisible, tamano);
 }
 
 std::string leerArchivoCompleto(const std::string& nombre) {

@@ -15,6 +15,10 @@ namespace hexora {
 std::optional<std::string> leerSiExiste(const std::filesystem::path& ruta,
                                         const std::string& nombreVisible);
 
+// ¿Hay un archivo normal en la ruta? Solo "no existe" es que no; cualquier otro fallo al
+// consultarlo, o algo que no es un archivo, es un ErrorArchivo.
+bool existeArchivo(const std::filesystem::path& ruta, const std::string& nombreVisible);
+
 // Contenido completo de un archivo de la carpeta del programa, que ha de estar.
 std::string leerArchivoCompleto(const std::string& nombre);
 
