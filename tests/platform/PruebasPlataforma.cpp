@@ -1,17 +1,17 @@
 #include "CarpetaTemporal.h"
 #include "EntornoPantallas.h"
-#include "core/CarpetaPrograma.h"
 #include "platform/CarpetaEjecucion.h"
 #include "platform/Formulario.h"
 #include "platform/InstanciaUnica.h"
 #include "platform/Plataforma.h"
 #include "platform/VisorAyuda.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -20,7 +20,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <stdexcept>
 
 #include <sys/stat.h>
@@ -29,29 +28,22 @@
 
 using namespace hexora;
 
-// Esperar(n) deja correr los eventos n veces: ninguna con cero o menos.
-TEST(Esperar, CeroONegativoNoAtiendeEventos) {
-    bool atendido = false;
-    QTimer::singleShot(0, [&] { atendido = true; });
+// Una excepción que sale de un manejador de eventos no termina el programa: se muestra
+// como error y se siguen atendiendo eventos. Esperar(n) los deja correr n veces, ninguna
+// con cero o menos.
+TEST(AplicacionSegura, UnaExcepcionEnUnManejadorSeMuestraYSeSigue) {
+    EntornoPantallas entorno;
+    QTimer::singleShot(0, [] { throw std::length_error("basic_string::_M_create"); });
+    bool despues = false;
+    QTimer::singleShot(0, [&] { despues = true; });
     Esperar(0);
     Esperar(-3);
-    EXPECT_FALSE(atendido);
-    Esperar(1);
-    EXPECT_TRUE(atendido);
-}
-
-// Centrar en una pantalla de 9600 x 7200 twips redondea como el sistema (medio píxel, al
-// par) y deja ir a coordenadas negativas una ventana más grande que la pantalla.
-TEST(Centrado, ConDecimalesYCoordenadasNegativas) {
-    EntornoPantallas entorno;
-    Formulario f;
-    std::vector<QPoint> posiciones;
-    for (const QSize tamano : {QSize(400, 300), QSize(401, 301), QSize(800, 600)}) {
-        f.resize(tamano);
-        f.centrarform();
-        posiciones.push_back(f.pos());
-    }
-    EXPECT_EQ(posiciones, (std::vector<QPoint>{{120, 90}, {120, 90}, {-80, -60}}));
+    EXPECT_TRUE(entorno.mensajes.empty());
+    Esperar(2);
+    EXPECT_TRUE(despues);
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("No se ha podido completar la operación"));
+    EXPECT_EQ(entorno.mensajes[0].icono, IconoMensaje::Critico);
 }
 
 // El cuadro de mensajes de Qt, con las traducciones del arranque: los saltos de línea del
@@ -79,94 +71,97 @@ TEST(Mensajes, CuadroDeQtEnEspanol) {
     EXPECT_EQ(visto.toStdString(), "HEXORA|uno\n\ndos|Reintentar Ignorar Interrumpir ");
 }
 
+namespace {
+// Diálogo con el contorno de carga y el recentrado al mover el ratón sobre él.
+class DialogoDePrueba : public Formulario {
+public:
+    DialogoDePrueba() {
+        fijarContorno(true);
+        recentrarConRaton({this});
+    }
+};
+} // namespace
+
+// Centrar en una pantalla de 9600 x 7200 twips redondea como el sistema (medio píxel, al
+// par) y deja ir a coordenadas negativas una ventana más grande que la pantalla. El
+// diálogo vuelve al centro al mover el ratón sobre él y se dibuja con su contorno.
+TEST(Formulario, CentradoContornoYRecentradoAlMoverElRaton) {
+    EntornoPantallas entorno;
+    DialogoDePrueba d;
+    std::vector<QPoint> posiciones;
+    for (const QSize tamano : {QSize(800, 600), QSize(401, 301), QSize(200, 100)}) {
+        d.resize(tamano);
+        d.centrarform();
+        posiciones.push_back(d.pos());
+    }
+    EXPECT_EQ(posiciones, (std::vector<QPoint>{{-80, -60}, {120, 90}, {220, 190}}));
+    d.move(3, 7); // el usuario lo arrastra
+    QMouseEvent evento(QEvent::MouseMove, QPointF(10, 10), d.mapToGlobal(QPointF(10, 10)),
+                       Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&d, &evento);
+    EXPECT_EQ(d.pos(), QPoint(220, 190));
+    const QImage imagen = d.grab().toImage();
+    EXPECT_EQ(imagen.pixelColor(0, 0), QColor(0x00, 0x40, 0x40));
+    EXPECT_EQ(imagen.pixelColor(199, 99), QColor(0x00, 0x40, 0x40));
+    EXPECT_NE(imagen.pixelColor(100, 50), QColor(0x00, 0x40, 0x40));
+}
+
 TEST(InstanciaUnica, UnaCopiaVivaBloqueaYUnaMuertaNo) {
     QTemporaryDir carpeta;
     const QString ruta = carpeta.filePath("hexora.lock");
     {
         InstanciaUnica primera(ruta);
         ASSERT_TRUE(primera.adquirir());
-        InstanciaUnica segunda(ruta);
-        EXPECT_FALSE(segunda.adquirir());
+        EXPECT_FALSE(InstanciaUnica(ruta).adquirir());
     }
     // Un proceso que toma el bloqueo y muere sin soltarlo no debe impedir arrancar.
     const pid_t hijo = fork();
-    if (hijo == 0) {
-        InstanciaUnica muerta(ruta);
-        _exit(muerta.adquirir() ? 0 : 1);
-    }
+    if (hijo == 0)
+        _exit(InstanciaUnica(ruta).adquirir() ? 0 : 1);
     int estado = 0;
     waitpid(hijo, &estado, 0);
-    ASSERT_TRUE(WIFEXITED(estado));
-    ASSERT_EQ(WEXITSTATUS(estado), 0);
+    ASSERT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
     ASSERT_TRUE(QFile::exists(ruta)); // el bloqueo quedó abandonado
-    InstanciaUnica nueva(ruta);
-    EXPECT_TRUE(nueva.adquirir());
+    EXPECT_TRUE(InstanciaUnica(ruta).adquirir());
 }
-
-namespace {
-// Quita XDG_RUNTIME_DIR mientras vive, como en un arranque sin sesión, y lo repone después.
-class SinSesion {
-public:
-    SinSesion() {
-        if (const char* v = std::getenv("XDG_RUNTIME_DIR"))
-            anterior_ = v;
-        unsetenv("XDG_RUNTIME_DIR");
-    }
-    ~SinSesion() {
-        if (anterior_)
-            setenv("XDG_RUNTIME_DIR", anterior_->c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
-    }
-    static std::string actual() {
-        const char* v = std::getenv("XDG_RUNTIME_DIR");
-        return v ? v : "";
-    }
-
-private:
-    std::optional<std::string> anterior_;
-};
-
-mode_t modo(const std::string& ruta) {
-    struct stat datos {};
-    return lstat(ruta.c_str(), &datos) == 0 ? (datos.st_mode & 07777) : 0;
-}
-} // namespace
 
 // Sin sesión, una carpeta de ejecución privada del usuario (0700), que se vuelve a cerrar
 // si alguien le abrió los permisos; con sesión no se toca nada. Una que no es privada (un
 // enlace dejado por otro, una carpeta de otro usuario) no se usa.
 TEST(CarpetaEjecucion, PrivadaDelUsuario) {
-    SinSesion sesion;
+    // Se quita XDG_RUNTIME_DIR, como en un arranque sin sesión, y al acabar se repone.
+    const QByteArray anterior = qgetenv("XDG_RUNTIME_DIR");
+    const auto reponer = qScopeGuard([&] {
+        anterior.isEmpty() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", anterior);
+    });
+    const auto sesion = [] { return qgetenv("XDG_RUNTIME_DIR").toStdString(); };
     QTemporaryDir temporal;
     const std::string base = temporal.path().toStdString();
-    const std::string ruta =
-        temporal.filePath("runtime-" + QString::number(geteuid())).toStdString();
+    const std::string ruta = base + "/runtime-" + std::to_string(geteuid());
     for (int vez = 0; vez < 2; ++vez) {
         unsetenv("XDG_RUNTIME_DIR");
         EXPECT_EQ(fijarCarpetaEjecucion(base), "");
-        EXPECT_EQ(SinSesion::actual(), ruta);
-        EXPECT_EQ(modo(ruta), 0700u);
+        EXPECT_EQ(sesion(), ruta);
+        EXPECT_EQ(std::filesystem::status(ruta).permissions(), std::filesystem::perms(0700));
         ASSERT_EQ(chmod(ruta.c_str(), 0755), 0);
     }
     QTemporaryDir otra;
     EXPECT_EQ(fijarCarpetaEjecucion(otra.path().toStdString()), "");
-    EXPECT_TRUE(SinSesion::actual() == ruta && QDir(otra.path()).isEmpty());
-    const auto rechaza = [&](const std::string& carpeta, const char* motivo) {
+    EXPECT_TRUE(sesion() == ruta && QDir(otra.path()).isEmpty());
+    const auto rechaza = [&](const char* motivo) {
         unsetenv("XDG_RUNTIME_DIR");
-        const std::string fallo = fijarCarpetaEjecucion(carpeta);
+        const std::string fallo = fijarCarpetaEjecucion(base);
         EXPECT_NE(fallo.find(motivo), std::string::npos) << fallo;
-        EXPECT_EQ(SinSesion::actual(), "");
+        EXPECT_EQ(sesion(), "");
     };
-    rechaza(temporal.filePath("no-existe").toStdString(), "No se pudo preparar");
     ASSERT_EQ(rmdir(ruta.c_str()), 0);
     ASSERT_EQ(symlink(base.c_str(), ruta.c_str()), 0);
-    rechaza(base, "no es una carpeta");
+    rechaza("no es una carpeta");
     ASSERT_EQ(unlink(ruta.c_str()), 0);
     ASSERT_EQ(mkdir(ruta.c_str(), 0700), 0);
     if (chown(ruta.c_str(), 65534, 65534) != 0)
         GTEST_SKIP() << "no se puede dar la carpeta a otro usuario: " << std::strerror(errno);
-    rechaza(base, "pertenece a otro usuario");
+    rechaza("pertenece a otro usuario");
 }
 
 TEST(Ayuda, ArchivoQueFaltaYArchivoQueSeAbre) {
@@ -185,41 +180,12 @@ TEST(Ayuda, ArchivoQueFaltaYArchivoQueSeAbre) {
     VisorAyudaAbierto()->close();
 }
 
-namespace {
-// Diálogo con el contorno de carga y el recentrado al mover el ratón sobre él.
-class DialogoDePrueba : public Formulario {
-public:
-    DialogoDePrueba() {
-        fijarContorno(true);
-        recentrarConRaton({this});
-    }
-};
-} // namespace
-
-TEST(Formulario, ContornoYRecentradoAlMoverElRaton) {
-    EntornoPantallas entorno;
-    DialogoDePrueba d;
-    d.resize(200, 100);
-    d.centrarform();
-    const QPoint centro = d.pos();
-    d.move(3, 7); // el usuario lo arrastra
-    QMouseEvent evento(QEvent::MouseMove, QPointF(10, 10), d.mapToGlobal(QPointF(10, 10)),
-                       Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&d, &evento);
-    EXPECT_EQ(d.pos(), centro);
-    const QImage imagen = d.grab().toImage();
-    EXPECT_EQ(imagen.pixelColor(0, 0), QColor(0x00, 0x40, 0x40));
-    EXPECT_EQ(imagen.pixelColor(199, 99), QColor(0x00, 0x40, 0x40));
-    EXPECT_NE(imagen.pixelColor(100, 50), QColor(0x00, 0x40, 0x40));
-}
-
 TEST(CarpetasPrograma, InstaladoYSinPermisoDeEscritura) {
     QTemporaryDir raiz;
     QDir(raiz.path()).mkpath("bin");
     QDir(raiz.path()).mkpath("share/hexora");
     const QString bin = raiz.filePath("bin");
     const auto siempre = [](const QString&) { return true; };
-    const auto nunca = [](const QString&) { return false; };
     // Sin datos en ninguna parte se queda la del ejecutable (el arranque dirá qué falta).
     EXPECT_EQ(elegirCarpetas(bin, siempre, "/u").datos, bin);
     QFile(raiz.filePath("share/hexora/hexagr.chi")).open(QIODevice::WriteOnly);
@@ -232,19 +198,8 @@ TEST(CarpetasPrograma, InstaladoYSinPermisoDeEscritura) {
     const auto junto = elegirCarpetas(bin, siempre, "/u");
     EXPECT_EQ(junto.datos, bin);
     EXPECT_TRUE(junto.escritura.isEmpty());
-    EXPECT_EQ(elegirCarpetas(bin, nunca, "/u").escritura, "/u");
-}
-
-// Una excepción que sale de un manejador de eventos no termina el programa: se muestra
-// como error y la aplicación sigue atendiendo eventos.
-TEST(AplicacionSegura, UnaExcepcionEnUnManejadorSeMuestraYSeSigue) {
-    EntornoPantallas entorno;
-    QTimer::singleShot(0, [] { throw std::length_error("basic_string::_M_create"); });
-    bool despues = false;
-    QTimer::singleShot(0, [&] { despues = true; });
-    Esperar(2);
-    EXPECT_TRUE(despues);
-    ASSERT_EQ(entorno.mensajes.size(), 1u);
-    EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("No se ha podido completar la operación"));
-    EXPECT_EQ(entorno.mensajes[0].icono, IconoMensaje::Critico);
+    EXPECT_EQ(elegirCarpetas(
+                  bin, [](const QString&) { return false; }, "/u")
+                  .escritura,
+              "/u");
 }
