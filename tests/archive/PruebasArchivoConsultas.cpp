@@ -142,17 +142,6 @@ TEST_F(ArchivoConsultas, ArchivoAjenoSeConservaAlGrabar) {
     EXPECT_EQ(contenido(), antes);
 }
 
-// Un archivo dañado (no mide un número entero de registros) no se toca al grabar ni al borrar.
-TEST_F(ArchivoConsultas, ArchivoDanadoNoSeToca) {
-    const std::string danado = std::string(161, 'x');
-    carpeta.escribir("usuarios.dat", danado);
-    const std::string mensaje = mensajeDe([&] { grabar("ANA", "uno"); });
-    EXPECT_NE(mensaje.find("\"usuarios.dat\""), std::string::npos) << mensaje;
-    EXPECT_NE(mensaje.find("mide 161 bytes"), std::string::npos) << mensaje;
-    EXPECT_THROW(EliminarConsulta(0, RegistroConsulta()), ErrorArchivo);
-    EXPECT_EQ(contenido(), danado);
-}
-
 namespace {
 
 // Una operación sobre el archivo, con su contenido antes y el que debe dejar (nada: el
@@ -336,21 +325,28 @@ TEST_F(ArchivoConsultas, EscrituraCortadaAMedias) {
     EXPECT_EQ(archivosEn(carpeta.ruta()), 1u);
 }
 
-// Un archivo marcado de solo lectura no se sustituye ni se borra, aunque la carpeta deje
-// (también para root): se avisa y queda como estaba, marca incluida.
-TEST_F(ArchivoConsultas, ArchivoDeSoloLecturaSeRespeta) {
-    grabar("ANA", "uno");
-    const std::string antes = contenido();
+// Ni un archivo dañado (no mide un número entero de registros) ni uno marcado de solo
+// lectura (aunque la carpeta deje, también para root) se sustituyen ni se borran: se avisa
+// con la causa y quedan como estaban, marca incluida.
+TEST_F(ArchivoConsultas, DanadoOSoloLecturaNoSeTocan) {
+    const auto noSeToca = [&](const char* causa) {
+        const std::string antes = contenido();
+        const std::string alGrabar = mensajeDe([&] { grabar("BEA", "dos"); });
+        const std::string alBorrar =
+            mensajeDe([&] { EliminarConsulta(0, RegistroConsulta::desdeBytes(antes)); });
+        EXPECT_NE(alGrabar.find("\"usuarios.dat\""), std::string::npos) << alGrabar;
+        EXPECT_NE(alGrabar.find(causa), std::string::npos) << alGrabar;
+        EXPECT_NE(alBorrar.find(causa), std::string::npos) << alBorrar;
+        EXPECT_EQ(contenido(), antes);
+        EXPECT_EQ(archivosEn(carpeta.ruta()), 1u);
+    };
+    carpeta.escribir("usuarios.dat", std::string(161, 'x'));
+    noSeToca("mide 161 bytes");
     const auto ruta = carpeta.ruta() / "usuarios.dat";
+    carpeta.escribir("usuarios.dat", registroAMano("0001", "ANA", "a"));
     ASSERT_EQ(chmod(ruta.c_str(), 0444), 0);
-    const std::string alGrabar = mensajeDe([&] { grabar("BEA", "dos"); });
-    EXPECT_NE(alGrabar.find("\"usuarios.dat\""), std::string::npos) << alGrabar;
-    EXPECT_NE(alGrabar.find("solo lectura"), std::string::npos) << alGrabar;
-    const std::string alBorrar = mensajeDe([&] { EliminarConsulta(0, leerConsultas()[0]); });
-    EXPECT_NE(alBorrar.find("solo lectura"), std::string::npos) << alBorrar;
-    EXPECT_EQ(contenido(), antes);
+    noSeToca("es de solo lectura");
     EXPECT_EQ(std::filesystem::status(ruta).permissions(), std::filesystem::perms(0444));
-    EXPECT_EQ(archivosEn(carpeta.ruta()), 1u);
 }
 
 // Las pantallas, con los datos del programa cargados y mensajes contestados por guion.
