@@ -133,7 +133,7 @@ const std::vector<Caso> kCasos = {
      "NO|679687|¿QUÉ HAGO?"},
     // Doble clic en la entrada 10, T'ai (cielo abajo, tierra arriba); al volver sigue esa
     // elección, y una selección que llega por la interfaz de accesibilidad (la de un lector
-    // de pantalla, que no mueve la fila actual) lleva consigo la figura.
+    // de pantalla, que no mueve la fila actual) lleva consigo la figura que se enseña.
     {"ListaConRatonYLector", Pantalla::FRM64HEXAGRAMAS,
      [](PantallasTirada& p, Formulario& f) {
          auto& l = static_cast<FRM64HEXAGRAMAS&>(f);
@@ -143,12 +143,14 @@ const std::vector<Caso> kCasos = {
          QTest::mouseDClick(l.List1->viewport(), Qt::LeftButton, {}, punto);
          EXPECT_EQ(Resultado.valor() + Hexagrama.valor(), "NO777888");
          p.abrir(Pantalla::FRM64HEXAGRAMAS);
-         EXPECT_EQ(l.label2[0]->text(), "11 - T'ai");
+         EXPECT_EQ(l.label2[0]->text() + "|" + l.label2[1]->text(),
+                   QString::fromUtf8("11 - T'ai|La Armonía"));
          QAccessibleInterface* lista = QAccessible::queryAccessibleInterface(l.List1);
          ASSERT_TRUE(lista && lista->tableInterface());
          QAccessibleInterface* celda = lista->tableInterface()->cellAt(1, 0);
          ASSERT_TRUE(celda && celda->actionInterface());
          celda->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+         EXPECT_EQ(l.LINEA[0]->accessibleName(), QString::fromUtf8("Línea 1: yin joven (8)"));
          l.BTNAUX[0]->click();
      },
      "NO|888888|¿QUÉ HAGO?"},
