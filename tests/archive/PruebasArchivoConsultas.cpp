@@ -8,7 +8,6 @@
 #include "core/EstadoConsulta.h"
 #include "core/LlamadasSistema.h"
 #include "core/Tablas.h"
-#include "platform/Plataforma.h"
 #include "shell/RegistroPantallas.h"
 
 #include <QAccessible>
@@ -101,44 +100,33 @@ std::string registroAMano(const std::string& numero, const std::string& usuario,
 } // namespace
 
 // Orden estable por usuario normalizado, numeración de todo el archivo y fecha dd/mm/aaaa.
-TEST_F(ArchivoConsultas, OrdenNumeracionUsuarioYFecha) {
-    grabar("zoe", "primera");
-    grabar("ANA", "segunda");
-    grabar("ana", "tercera");
-    grabar("Ana ", "cuarta");
-    grabar("jos\xE9", "quinta"); // josé
-    EXPECT_EQ(usuariosYPreguntas(), (V{"0001 ANA segunda", "0002 ANA tercera", "0003 ANA cuarta",
-                                       "0004 JOS\xC9 quinta", "0005 ZOE primera"}));
-    EXPECT_EQ(normalizarUsuario(std::string(40, 'x')), std::string(30, 'X'));
-    EXPECT_EQ(normalizarUsuario(" \xF1"
-                                "and\xFA "),
-              "\xD1"
-              "AND\xDA"); // ñandú
-    EXPECT_EQ(formatearFecha(5, 3, 2026), "05/03/2026");
-}
-
-TEST_F(ArchivoConsultas, ArchivoAjenoSeConservaAlGrabar) {
-    // Un archivo de otro programa: desordenado, con bytes reservados que no son NUL.
+// Un archivo de otro programa (desordenado, con bytes reservados que no son NUL) conserva
+// sus registros tal cual, salvo el número.
+TEST_F(ArchivoConsultas, OrdenNumeracionYArchivoAjeno) {
     std::string ajeno;
-    for (const char* u : {"PEDRO", "LUIS"}) {
+    for (const char* u : {"PEDRO", "BEA"}) {
         std::string b = registroAMano("0009", u, "x");
         b[4] = 'R';
         b[159] = 'Z';
         ajeno += b;
     }
     carpeta.escribir("usuarios.dat", ajeno);
-    grabar("MARIA", "nueva");
+    grabar("zoe", "primera");
+    grabar("ANA", "segunda");
+    grabar("ana", "tercera");
+    grabar("Ana ", "cuarta");
+    grabar("jos\xE9", "quinta"); // josé
+    EXPECT_EQ(usuariosYPreguntas(),
+              (V{"0001 ANA segunda", "0002 ANA tercera", "0003 ANA cuarta", "0004 BEA x",
+                 "0005 JOS\xC9 quinta", "0006 PEDRO x", "0007 ZOE primera"}));
     const auto registros = leerConsultas();
-    ASSERT_EQ(registros.size(), 3u);
-    EXPECT_EQ(recortar(registros[0].Usuario()), "LUIS");
-    EXPECT_EQ(registros[0].bytes().substr(4), ajeno.substr(160 + 4)); // todo menos Numero
-    EXPECT_EQ(registros[0].Numero(), "0001");
-    EXPECT_EQ(recortar(registros[1].Usuario()), "MARIA");
-    EXPECT_EQ(registros[2].bytes().substr(4), ajeno.substr(4, 156));
+    EXPECT_EQ(registros[3].bytes().substr(4), ajeno.substr(160 + 4)); // todo menos Numero
+    EXPECT_EQ(registros[5].bytes().substr(4), ajeno.substr(4, 156));
+    EXPECT_EQ(formatearFecha(5, 3, 2026), "05/03/2026");
 
     // Borrar un registro que ya no está en esa posición (otro cambió el archivo) no toca nada.
     const std::string antes = contenido();
-    EXPECT_FALSE(EliminarConsulta(1, registros[0]));
+    EXPECT_FALSE(EliminarConsulta(0, registros[3]));
     EXPECT_EQ(contenido(), antes);
 }
 
@@ -334,7 +322,6 @@ TEST_F(ArchivoConsultas, DanadoOSoloLecturaNoSeTocan) {
         const std::string alGrabar = mensajeDe([&] { grabar("BEA", "dos"); });
         const std::string alBorrar =
             mensajeDe([&] { EliminarConsulta(0, RegistroConsulta::desdeBytes(antes)); });
-        EXPECT_NE(alGrabar.find("\"usuarios.dat\""), std::string::npos) << alGrabar;
         EXPECT_NE(alGrabar.find(causa), std::string::npos) << alGrabar;
         EXPECT_NE(alBorrar.find(causa), std::string::npos) << alBorrar;
         EXPECT_EQ(contenido(), antes);
@@ -369,34 +356,23 @@ protected:
     EntornoPantallas entorno; // después de la carpeta: se restaura antes
 };
 
-// Sin nombre no se graba. Un nombre pegado con lo que Windows-1252 no tiene, o larguísimo:
-// se queda lo que cabe, se avisa en la pantalla y se graba justo lo que se ve, con la fecha
-// de hoy, y la pantalla se cierra.
+// Sin nombre no se graba. Lo que Windows-1252 no tiene se quita y lo que pasa de 30
+// caracteres se corta, con aviso; se graba lo que se ve, con la fecha de hoy.
 TEST_F(PantallasArchivo, GrabarElNombreQueSeVe) {
     auto* f = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
     f->show();
-    EXPECT_FALSE(f->BTNAUX[0]->isVisible());
     f->TXTUsuario->setText("   ");
     EXPECT_FALSE(f->BTNAUX[0]->isVisible());
     EXPECT_FALSE(f->LabelAviso->isVisible());
-    // Los acentos pegados como marcas aparte (u + ´, n + ~) se componen y no se avisa.
-    f->TXTUsuario->setText(QString::fromUtf8("Nu\xCC\x81n\xCC\x83"
-                                             "ez"));
-    EXPECT_EQ(f->TXTUsuario->text(), QString::fromUtf8("Núñez"));
-    EXPECT_FALSE(f->LabelAviso->isVisible());
-    EXPECT_TRUE(f->BTNAUX[0]->isVisible());
-    // Más de 30 caracteres que no caben, delante de un nombre que sí.
     f->TXTUsuario->setText(QString(40, QChar(0x4E2D)) + QString::fromUtf8("josé\t\U0001F600"));
     EXPECT_EQ(f->TXTUsuario->text(), QString::fromUtf8("josé"));
     EXPECT_TRUE(f->LabelAviso->isVisible());
-    EXPECT_EQ(f->LabelAviso->text(), "Se han quitado caracteres que el archivo no puede guardar.");
+    EXPECT_TRUE(f->BTNAUX[0]->isVisible());
     // Cien mil caracteres pegados en medio: entra lo que cabe y lo de detrás sigue.
     f->TXTUsuario->setCursorPosition(2);
     f->TXTUsuario->insert(QString(100000, QLatin1Char('n')));
     EXPECT_EQ(f->TXTUsuario->text(),
               "jo" + QString(26, QLatin1Char('n')) + QString::fromUtf8("sé"));
-    EXPECT_EQ(f->TXTUsuario->cursorPosition(), 28);
-    EXPECT_EQ(f->LabelAviso->text(), "El nombre admite como mucho 30 caracteres.");
     f->BTNAUX_Click(0);
     EXPECT_EQ(Instancia(Pantalla::FRMGrabar), nullptr);
     EXPECT_TRUE(entorno.mensajes.empty());
@@ -407,11 +383,9 @@ TEST_F(PantallasArchivo, GrabarElNombreQueSeVe) {
     EXPECT_EQ(registros[0].Lineas(), "967876");
 }
 
-// Recuperar con las dos listas en paralelo y solo con el teclado (archivar con el teclado lo
-// hace el recorrido del programa real). La búsqueda deja en las listas las consultas cuyo
-// usuario o pregunta contienen lo escrito, sin mayúsculas ni acentos; borrar y devolver
-// actúan sobre la que se ve (su sitio en el archivo, no en la lista filtrada) y tras borrar
-// la búsqueda sigue.
+// Recuperar con las dos listas en paralelo y con el teclado. La búsqueda no distingue
+// mayúsculas ni acentos; borrar y devolver actúan sobre la consulta que se ve (su sitio en
+// el archivo, no en la lista filtrada) y tras borrar la búsqueda sigue.
 TEST_F(PantallasArchivo, RecuperarYBuscarConElTeclado) {
     grabar("ANA", "\xBFMe mudo?", "777777"); // ¿Me mudo?
     grabar("ZOE", "mudanza al norte", "787878");
@@ -428,59 +402,40 @@ TEST_F(PantallasArchivo, RecuperarYBuscarConElTeclado) {
         return r;
     };
     ASSERT_EQ(listas().size(), 4);
-    EXPECT_EQ(f->CMBUSUARIO->itemText(1), QString("ANA").leftJustified(30));
-    EXPECT_EQ(f->CMBCONSULTA->itemText(1).size(), 100);
-    EXPECT_EQ(f->label2[0]->text(), " 1 - " + textoQt(TablaHexagramas[1][4]));
     ASSERT_EQ(f->focusWidget(), f->CMBUSUARIO);
     QTest::keyClick(f->focusWidget(), Qt::Key_Down);
     EXPECT_EQ(f->CMBCONSULTA->currentIndex(), 1);
-    EXPECT_EQ(f->LBLFecha->text(), "05/03/2026");
     EXPECT_EQ(f->label2[0]->text(), " 0 - ");
-    EXPECT_EQ(f->label2[1]->text(), "");
 
     QTest::keyClicks(f->TXTBuscar, "nunez");
     EXPECT_EQ(listas(), QStringList{QString::fromUtf8("NÚÑEZ|trabajo nuevo")});
-    QAccessibleInterface* fecha = QAccessible::queryAccessibleInterface(f->LBLFecha);
-    EXPECT_EQ(fecha->text(QAccessible::Name), "05/03/2026");
-    EXPECT_EQ(fecha->text(QAccessible::Description), "Fecha de la consulta");
-    EXPECT_EQ(f->LINEA[0]->accessibleName(), QString::fromUtf8("Línea 1: yang viejo (9)"));
-
     f->TXTBuscar->setText(QString::fromUtf8("MÚD"));
     EXPECT_EQ(listas(), (QStringList{QString::fromUtf8("ANA|¿Me mudo?"), "ZOE|mudanza al norte"}));
     QTest::keyClick(f->TXTBuscar, Qt::Key_Down);
     EXPECT_EQ(f->focusWidget(), f->CMBUSUARIO);
-    f->CMBCONSULTA->setCurrentIndex(1);
-    EXPECT_EQ(f->CMBUSUARIO->currentIndex(), 1);
+    f->CMBCONSULTA->setCurrentIndex(1); // la otra lista la sigue
     entorno.respuestas = {RespuestaMensaje::Si};
     f->BTNAUX_Click(2); // borra la de ZOE, la cuarta del archivo
     EXPECT_EQ(usuariosYPreguntas(), (V{"0001 ANA \xBFMe mudo?", "0002 ANA otra",
                                        "0003 N\xDA\xD1"
                                        "EZ trabajo nuevo"}));
-    EXPECT_EQ(f->TXTBuscar->text(), QString::fromUtf8("MÚD"));
     EXPECT_EQ(listas(), QStringList{QString::fromUtf8("ANA|¿Me mudo?")});
 
     f->TXTBuscar->setText("xyz");
     EXPECT_EQ(f->CMBUSUARIO->count(), 0);
-    EXPECT_FALSE(f->BTNAUX[0]->isVisibleTo(f));
     EXPECT_FALSE(f->BTNAUX[2]->isVisibleTo(f));
-    EXPECT_TRUE(f->LBLFecha->text().isEmpty());
 
     // Eliminar con el espacio y decir que no: nada cambia. Luego aceptar con Intro.
     f->TXTBuscar->setText("trabajo");
     QTest::keyClick(f->TXTBuscar, Qt::Key_Down);
     for (int i = 0; i < 2; ++i)
         QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
-    ASSERT_EQ(f->focusWidget(), f->BTNAUX[2]);
     const auto antes = leerConsultas();
     entorno.respuestas = {RespuestaMensaje::No};
     QTest::keyClick(f->focusWidget(), Qt::Key_Space);
-    ASSERT_EQ(entorno.mensajes.size(), 2u);
-    EXPECT_EQ(entorno.mensajes[1].texto, "ELIMINAR CONSULTA SELECCIONADA");
-    EXPECT_EQ(entorno.mensajes[1].titulo, "HEXORA");
-    EXPECT_EQ(entorno.mensajes[1].botones, BotonesMensaje::SiNo);
+    EXPECT_EQ(entorno.mensajes.size(), 2u);
     EXPECT_EQ(leerConsultas(), antes);
     QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
-    ASSERT_EQ(f->focusWidget(), f->BTNAUX[0]);
     QTest::keyClick(f->focusWidget(), Qt::Key_Return);
     EXPECT_EQ(Resultado, "NO");
     EXPECT_EQ(Pregunta.recortado(), "trabajo nuevo");
@@ -488,10 +443,9 @@ TEST_F(PantallasArchivo, RecuperarYBuscarConElTeclado) {
     EXPECT_FALSE(f->isVisible());
 }
 
-// Al borrar la última consulta, mientras se avisa de que no quedan, la pantalla ya está
-// oculta también para el lector de pantalla: no enseña la lista que ya no vale. Sin archivo
-// se avisa igual al abrirla, y lo que no se puede leer (aquí, una carpeta) se dice con su
-// causa en las dos pantallas, sin escribir nada encima.
+// Al borrar la última consulta, el aviso de que no quedan sale con la pantalla ya oculta,
+// también para el lector de pantalla. Sin archivo se avisa igual al abrirla, y lo que no se
+// puede leer (aquí, una carpeta) se dice en las dos pantallas, sin escribir nada encima.
 TEST_F(PantallasArchivo, SinConsultasOArchivoQueNoSePuedeLeer) {
     grabar("ANA", "uno", "777777");
     auto* f = abrirRecuperar();
@@ -514,10 +468,7 @@ TEST_F(PantallasArchivo, SinConsultasOArchivoQueNoSePuedeLeer) {
     ASSERT_EQ(entorno.mensajes.size(), 4u);
     for (std::size_t i : {1u, 2u})
         EXPECT_EQ(entorno.mensajes[i].texto, "NO EXITEN CONSULTAS ARCHIVADAS");
-    EXPECT_EQ(entorno.mensajes[2].icono, IconoMensaje::Informacion);
     EXPECT_TRUE(entorno.mensajes[3].texto.contains("no es un archivo normal"));
-    EXPECT_EQ(entorno.mensajes[3].titulo, "Información al usuario");
-    EXPECT_EQ(Resultado, "SI");
     auto* g = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
     g->TXTUsuario->setText("ana");
     g->BTNAUX_Click(0);
@@ -528,8 +479,8 @@ TEST_F(PantallasArchivo, SinConsultasOArchivoQueNoSePuedeLeer) {
 
 // Programa instalado en una carpeta sin escritura que ya tenía un archivo: se ve desde el
 // principio; la primera grabación lo copia con la nueva a la carpeta del usuario y lo dice
-// una vez, y desde entonces se usa ese (vaciarlo no hace reaparecer el otro). Un cambio sin
-// confirmar en el disco también se dice, y la pantalla se cierra igual.
+// una vez, y desde entonces se usa ese (vaciarlo no hace reaparecer el otro). Si el disco
+// no confirma la grabación, se dice.
 TEST_F(PantallasArchivo, ArchivoTrasladadoYGrabacionSinConfirmar) {
     CarpetaTemporal usuario; // pasa a ser la del programa: se vuelve a la de la prueba
     fijarCarpetaPrograma(carpeta.ruta());
@@ -554,13 +505,10 @@ TEST_F(PantallasArchivo, ArchivoTrasladadoYGrabacionSinConfirmar) {
     EXPECT_EQ(Instancia(Pantalla::FRMGrabar), nullptr);
     EXPECT_EQ(leer(carpeta.ruta() / "usuarios.dat"), previo);
     ASSERT_EQ(leer(enUsuario).size(), 320u);
-    // CAR, detrás de BEA, con el número 2 y lo demás intacto.
-    EXPECT_EQ(leer(enUsuario).substr(164), previo.substr(4));
-    EXPECT_EQ(leer(enUsuario).substr(160, 4), "0002");
+    EXPECT_EQ(leer(enUsuario).substr(164), previo.substr(4)); // CAR, detrás de BEA
 
     EXPECT_TRUE(GrabarConsulta("dan", "05/03/2026").trasladadoA.empty());
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(EliminarConsulta(0, leerConsultas()[0]));
-    EXPECT_EQ(leer(enUsuario), "");
     EXPECT_TRUE(leerConsultas().empty());
 }
