@@ -75,8 +75,10 @@ TEST(LectorCampos, SeparadoresEspaciosYComillas) {
 
 // La primera fila de los trigramas es siempre Ch'ien; lo demás se lee tal cual, esté en
 // una línea o en muchas, y lo que sobra al final se ignora. Un archivo corto o ausente
-// falla nombrándose y deja enteras las tablas anteriores.
-TEST(CargarTablas, LeeTalCualOFallaSinTocarLasTablas) {
+// falla nombrándose y deja enteras las tablas anteriores. Tras cargar, cada fila ha de
+// llevar su número y una posición que señale un texto ("*D") dentro de "BINARIO.dat"; si
+// no, falla el arranque nombrando el archivo culpable.
+TEST(CargarTablas, LeerYComprobarNombrandoElArchivoDanado) {
     CarpetaTemporal carpeta;
     carpeta.escribir("trigr.chi", trigramas("Otro", 8, ",") + "sobra");
     carpeta.escribir("hexagr.chi", hexagramas(64, "\r\n", "\r\n") + "sobra,sobra\n");
@@ -101,14 +103,8 @@ TEST(CargarTablas, LeeTalCualOFallaSinTocarLasTablas) {
     std::filesystem::remove(carpeta.ruta() / "trigr.chi");
     EXPECT_EQ(archivoCulpable(CargarTablas), "trigr.chi");
     EXPECT_EQ(TablaTrigramas[8][10] + TablaHexagramas[64][6], "8105121");
-}
-
-// Tras cargar, cada fila ha de llevar su número y una posición que señale un texto ("*D")
-// dentro de "BINARIO.dat"; si no, falla el arranque nombrando el archivo culpable.
-TEST(CargarTablas, ComprobarTablasNombraElArchivoDanado) {
-    CarpetaTemporal carpeta;
-    carpeta.escribir("trigr.chi", trigramas("Ch'ien"));
     // La posición de la fila f es 80 * f + 1: su texto empieza en el registro f + 1 (desde 0).
+    carpeta.escribir("trigr.chi", trigramas("Ch'ien"));
     std::string textos(80 * 66, ' ');
     for (int fila = 1; fila <= 64; ++fila)
         textos.replace(static_cast<std::size_t>(80 * (fila + 1)), 2, "*D");
@@ -197,30 +193,26 @@ using AlmacenTextos = ConTablas;
 } // namespace
 
 // Las líneas viejas buscan como las jóvenes, con la inferior en los caracteres 1 a 3; sin
-// coincidencia, cero y posición vacía; ante dos filas iguales gana la última.
-TEST_F(Aritmetica, NumeroYPosicionDeLaFigura) {
+// coincidencia, cero y posición vacía; ante dos filas iguales gana la última. El número se
+// lee como el sistema: espacios delante, redondeo al par más próximo y cero si no cabe en
+// 16 bits; uno que no es de ninguna fila (marcado con "-") da a las pantallas la fila vacía.
+TEST_F(Aritmetica, NumeroPosicionYFilaDeLaFigura) {
     std::string vistos;
     for (const char* figura : {"777777", "999999", "797979", "686868", "788878", "968676", "878788",
                                "", "7777", "77777 ", "777x77"})
         vistos += buscar(figura) + " ";
     EXPECT_EQ(vistos, "1:1 1:1 1:1 2: 3:321 3:321 0: 0: 0: 0: 0: ");
-    TablaHexagramas[40] = {"", "40", "777", "777", "Repetido", "", "999"};
-    EXPECT_EQ(buscar("999777"), "40:999");
-}
-
-// El número de la tabla se lee como el sistema: espacios delante, redondeo al par más
-// próximo y cero si no cabe en 16 bits. Las pantallas toman los nombres de la fila del
-// número; uno que no es de ninguna fila (marcado con "-") da la fila vacía.
-TEST_F(Aritmetica, NumeroDeLaTablaYSuFila) {
-    std::string vistos;
+    EXPECT_EQ(filaHexagrama(NumeroHexagrama("788878"))[4], "Chun");
+    EXPECT_EQ(&filaHexagrama(64), &TablaHexagramas[64]);
+    vistos.clear();
     for (const char* campo : {"2.5", "3.5", "3.49", "  12", "12abc", "abc", "99999", "65", "-3"}) {
         TablaHexagramas[1][1] = campo;
         const short n = NumeroHexagrama("777777");
         vistos += std::to_string(n) + (&filaHexagrama(n) == &TablaHexagramas[0] ? "- " : " ");
     }
     EXPECT_EQ(vistos, "2 4 3 12 12 0- 0- 65- -3- ");
-    EXPECT_EQ(filaHexagrama(NumeroHexagrama("788878"))[4], "Chun");
-    EXPECT_EQ(&filaHexagrama(64), &TablaHexagramas[64]);
+    TablaHexagramas[40] = {"", "40", "777", "777", "Repetido", "", "999"};
+    EXPECT_EQ(buscar("999777"), "40:999");
 }
 
 // Un código que no es de ninguna fila da la última; ante dos filas iguales gana la primera.
