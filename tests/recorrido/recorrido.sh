@@ -2,8 +2,9 @@
 # Recorrido completo del programa real en una pantalla virtual (Xvfb), manejado con
 # xdotool como lo haría un usuario: aviso, pregunta, seis tiradas, interpretación y
 # complementario, archivar, imprimir a PDF, recuperar, borrar y salir. Comprueba los
-# bytes del archivo de consultas, el texto del PDF y que el programa, arrancado sin sesión
-# (sin XDG_RUNTIME_DIR, como root en una consola), no escribe nada en la salida de errores.
+# bytes del archivo de consultas, que el PDF es el de la consulta y que el programa,
+# arrancado sin sesión (sin XDG_RUNTIME_DIR, como root en una consola), no escribe nada en
+# la salida de errores.
 # Si falla en pantalla, deja una captura en recorrido-fallo.png de la carpeta actual.
 #   recorrido.sh CARPETA_DEL_PROGRAMA
 set -uo pipefail
@@ -124,16 +125,9 @@ figura=$(dd if="$trabajo/archivado.dat" bs=1 skip=137 count=6 2>/dev/null)
 
 pdf=$(find "$trabajo/casa" -name '*.pdf' | head -n 1)
 [ -n "$pdf" ] || muere "no se ha impreso ningún PDF"
-texto=$(pdftotext -layout "$pdf" - | tr -s ' ')
-for buscado in "CONSULTA:" "¿ME CONVIENE CAMBIAR DE TRABAJO?" "DECISION" "COMENTARIO" "IMAGEN"; do
-  grep -q -F "$buscado" <<<"$texto" || falla "el PDF no contiene \"$buscado\""
-done
-# Cada línea mutante de la figura tiene su apartado en el informe.
-for k in 1 2 3 4 5 6; do
-  case "${figura:k-1:1}" in 6|9)
-    grep -q "LINEA $k" <<<"$texto" || falla "el PDF no trae la línea $k, mutante en $figura" ;;
-  esac
-done
+# Lo que lleva el informe lo miran las pruebas de impresión; aquí, que es el de esta consulta.
+pdftotext -layout "$pdf" - | tr -s ' ' | grep -F "¿ME CONVIENE CAMBIAR DE TRABAJO?" >/dev/null \
+  || falla "el PDF no trae la pregunta"
 [ ! -e "$trabajo/programa/inter.tmp" ] || falla "queda inter.tmp"
 [ $fallos -ne 0 ] || echo "figura $figura: archivo y PDF correctos"
 exit $fallos
