@@ -40,17 +40,6 @@ protected:
         entorno.sucesos.clear();
         entorno.mensajes.clear();
     }
-    // En la pantalla dada el usuario deja estos valores (los que no están vacíos) y acepta
-    // ("NO") o cancela ("SI").
-    void deja(Pantalla p, std::string pregunta, std::string figura, const char* resultado) {
-        entorno.guion[p] = [=](Formulario&) {
-            if (!pregunta.empty())
-                Pregunta = pregunta;
-            if (!figura.empty())
-                Hexagrama = figura;
-            Resultado = resultado;
-        };
-    }
     bool otraCopia = false;
     FRMPRINCIPAL menu{[this] { return otraCopia; }};
 };
@@ -93,53 +82,44 @@ TEST_F(MenuPrincipal, ArranquesQueTerminanEnSeguida) {
     }
 }
 
-// Con el teclado, Intro (también el del teclado numérico) hace la acción del botón que
-// tiene el foco y el foco vuelve a él: salir pregunta, y con "No" todo sigue; la última
-// acción da los datos del programador con la versión.
-TEST_F(MenuPrincipal, IntroYFoco) {
+// Intro del teclado numérico en "Salir" pregunta, y con "No" todo sigue y el foco vuelve al
+// botón (Intro en los demás lo mira PantallasTirada.DesdeElMenu).
+TEST_F(MenuPrincipal, SalirConNo) {
     arrancar();
     activar(menu);
     entorno.respuestas = {RespuestaMensaje::No};
-    for (int i : {6, 7}) {
-        menu.BTNMENU[i]->setFocus(Qt::TabFocusReason);
-        tecla(menu, i == 6 ? Qt::Key_Enter : Qt::Key_Return,
-              i == 6 ? Qt::KeypadModifier : Qt::NoModifier);
-        EXPECT_EQ(menu.focusWidget(), menu.BTNMENU[i]) << i;
-    }
-    ASSERT_EQ(entorno.mensajes.size(), 2u);
+    menu.BTNMENU[6]->setFocus(Qt::TabFocusReason);
+    tecla(menu, Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_EQ(dicho(entorno.mensajes[0]), "SALIR|2|¿Finalizar HEXORA?");
     EXPECT_EQ(entorno.mensajes[0].botones, BotonesMensaje::SiNo);
     EXPECT_TRUE(menu.isVisible());
-    const std::string datos = "Datos del Programador|0|HEXORA v" HEXORA_VERSION "\n\n1998";
-    EXPECT_EQ(dicho(entorno.mensajes[1]).substr(0, datos.size()), datos);
+    EXPECT_EQ(menu.focusWidget(), menu.BTNMENU[6]);
 }
 
-// Una consulta aceptada es la última; una cancelada la deja como estaba aunque la pantalla
-// dejara otra pregunta a medias; la construcción manual la guarda, sin pregunta, después
-// de interpretarla. Una pantalla que falta se da por cancelada.
+// Sin consulta no hay última que ver; la construcción manual guarda la figura, sin
+// pregunta, después de interpretarla, y al verla otra vez se rehace el complementario. Una
+// pantalla que falta se da por cancelada. (La tirada desde el menú, aceptada y cancelada,
+// la mira PantallasTirada.DesdeElMenu.)
 TEST_F(MenuPrincipal, LaUltimaConsulta) {
     arrancar();
     menu.BTNMENU_Click(3);
     ASSERT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_EQ(entorno.mensajes[0].texto, "No hay consultas almacenadas con anterioridad.");
-    deja(Pantalla::frmconsulta, "¿Cambio de trabajo?", "", "NO");
-    deja(Pantalla::FRMTirada, "", "967876", "NO");
+    entorno.guion[Pantalla::FRMIntroducir] = [](Formulario&) {
+        Hexagrama = "699669";
+        Resultado = "NO";
+    };
     std::vector<std::string> vistas;
     entorno.guion[Pantalla::FRMInterpretar] = [&](Formulario&) {
         vistas.push_back(std::string(Pregunta.recortado()) + "|" + Hexagrama.valor() + "|" +
                          Complementario.valor() + "|" + HexagramaAnterior.valor());
     };
-    menu.BTNMENU_Click(0);
-    deja(Pantalla::frmconsulta, "a medias", "", "SI");
-    menu.BTNMENU_Click(0);
-    EXPECT_EQ(Pregunta.recortado(), "¿Cambio de trabajo?");
+    menu.BTNMENU_Click(1);
     Complementario = "";
     menu.BTNMENU_Click(3);
-    const std::string consulta = "¿Cambio de trabajo?|967876|877877|967876";
-    EXPECT_EQ(vistas, (std::vector<std::string>{consulta, consulta}));
-    deja(Pantalla::FRMIntroducir, "", "699669", "NO");
-    menu.BTNMENU_Click(1);
-    EXPECT_EQ(vistas.at(2), "NO SE HA REALIZADO CONSULTA (Modo Manual)|699669|788778|967876");
+    const std::string manual = "NO SE HA REALIZADO CONSULTA (Modo Manual)|699669|788778|";
+    EXPECT_EQ(vistas, (std::vector<std::string>{manual + "      ", manual + "699669"}));
     olvidarRegistroPantallas();
     entorno.mensajes.clear();
     Pregunta = "otra";
