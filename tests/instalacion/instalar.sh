@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Instala en una carpeta temporal y comprueba que quedan estos archivos y ninguno más (ni
-# una prueba), que los datos son los de la compilación y que la entrada del menú lanza el
-# programa con su icono.
+# una prueba) y que la entrada del menú lanza el programa con su icono.
 set -uo pipefail
 # shellcheck source=../comun.sh
 source "$(dirname "$0")/../comun.sh"
@@ -21,11 +20,7 @@ diff -u - <(cd "$trabajo/i" && find . -type f | LC_ALL=C sort) <<'LISTA' || fall
 ./share/icons/hicolor/scalable/apps/hexora.svg
 ./share/metainfo/org.example.hexora.metainfo.xml
 LISTA
-[ -x "$trabajo/i/bin/hexora" ] || falla "bin/hexora no es ejecutable"
-for f in trigr.chi hexagr.chi BINARIO.dat HEXORA.HLP; do
-  cmp -s "$trabajo/i/share/hexora/$f" "$compilacion/bin/$f" || falla "$f distinto del compilado"
-done
-for clave in '^Type=Application$' '^Exec=hexora$' '^Icon=hexora$' '^Categories=.*Education'; do
-  grep -q -E "$clave" "$trabajo/i/share/applications/hexora.desktop" || falla "hexora.desktop: falta $clave"
-done
+escritorio="$trabajo/i/share/applications/hexora.desktop"
+grep -qx 'Exec=hexora' "$escritorio" || falla "hexora.desktop no lanza hexora"
+grep -qx 'Icon=hexora' "$escritorio" || falla "hexora.desktop no lleva el icono de hexora"
 exit $fallos
