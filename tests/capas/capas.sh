@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
 # Las carpetas del programa solo se incluyen hacia abajo: core (sin Qt) <- tools, platform
-# <- widgets (lo que comparten las pantallas) <- las pantallas de cada parte <- shell, que
-# nadie incluye; las del mismo nivel pueden incluirse entre sí mientras no formen un ciclo.
-# Falla, con la lista de infractores, ante una inclusión hacia arriba, un ciclo entre
-# carpetas o Qt en core.
+# <- widgets <- las pantallas de cada parte <- shell; las del mismo nivel pueden incluirse
+# entre sí sin formar un ciclo. Falla, con los infractores, ante una inclusión hacia arriba,
+# un ciclo entre carpetas o Qt en core.
 #   capas.sh RAIZ_DEL_PROYECTO
 set -uo pipefail
 cd "${1:?falta la raíz del proyecto}" || exit 1
 niveles="core=0 tools=1 platform=1 widgets=2 casting=3 interpretation=3 printing=3 archive=3 shell=4"
 fuentes=(--include='*.h' --include='*.cpp' --include='*.h.in')
 
-# Cada inclusión con carpeta delante, "archivo:línea:texto"; las de una carpeta ajena (la
-# biblioteca) o de la misma no cuentan.
+# Cada inclusión con carpeta delante; las de una carpeta ajena o de la misma no cuentan.
 # shellcheck disable=SC2046
 informe=$(grep -rnE "${fuentes[@]}" '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*/' \
             $(sed -E 's/=[0-9]//g' <<<"$niveles") 2>/dev/null | awk -v niveles="$niveles" '

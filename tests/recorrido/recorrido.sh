@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Recorrido completo del programa real en una pantalla virtual (Xvfb), manejado con
-# xdotool como lo haría un usuario: aviso, pregunta, seis tiradas, interpretación, archivar,
-# imprimir a PDF, recuperar y salir. Comprueba los bytes del archivo de consultas, que el
-# PDF es el de la consulta y que el programa, arrancado sin sesión (sin XDG_RUNTIME_DIR),
-# no escribe nada en la salida de errores.
+# El programa real en una pantalla virtual (Xvfb), manejado con xdotool como un usuario:
+# aviso, pregunta, seis tiradas, interpretación, archivar, imprimir a PDF, recuperar y
+# salir; después, los bytes archivados, el PDF y la salida de errores (vacía sin sesión).
 # Si falla en pantalla, deja una captura en recorrido-fallo.png de la carpeta actual.
 #   recorrido.sh CARPETA_DEL_PROGRAMA
 set -uo pipefail
