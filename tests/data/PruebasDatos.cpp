@@ -101,7 +101,8 @@ TEST_F(DatosEntregados, FigurasTrigramasYOrdenTradicional) {
 // Con las seis líneas mutantes cada bloque trae todas sus secciones con texto, cada línea con
 // su interpretación, y un comentario de varios párrafos, nunca el aviso de texto pendiente
 // (el punto final de cada párrafo lo exige el empaquetador).
-// Cada fórmula del oráculo se dice de una sola manera, la del glosario.
+// Cada fórmula del oráculo se dice de una sola manera, la del glosario, y el texto de una
+// línea no se comenta a sí mismo.
 TEST_F(DatosEntregados, CadaBloqueCompletoYConElGlosario) {
     const auto variantes = variantesProhibidas();
     ASSERT_NE(std::find(variantes.begin(), variantes.end(), "no hay falta"), variantes.end());
@@ -120,6 +121,11 @@ TEST_F(DatosEntregados, CadaBloqueCompletoYConElGlosario) {
             const auto todo = normalizado(s.texto) + " " + normalizado(s.interpretacion);
             for (const auto& v : variantes)
                 rechazar(todo, v, donde);
+            // El texto de una línea es solo el oráculo: lo que explica su posición va en el
+            // comentario o en la interpretación.
+            for (const char* frase : {"la l\xEDnea", "esta l\xEDnea", "es decir"})
+                if (codigo[0] == 'L')
+                    rechazar(normalizado(s.texto), frase, donde + " (texto de la línea)");
         }
         const auto comentarioDelBloque = ExtraerSeccion("C").texto;
         EXPECT_TRUE(comentarioDelBloque.find("pendiente de redacci") == std::string::npos &&
