@@ -4,7 +4,7 @@ programa por un error plausible; una suite sana debe cazarlos todos.
   scripts/fallos_a_mano.py listar
   scripts/fallos_a_mano.py aplicar ID [ARBOL]   (ARBOL: raíz del checkout, por omisión .)
   scripts/fallos_a_mano.py quitar ID [ARBOL]    (deshace con git checkout del archivo)
-  scripts/fallos_a_mano.py medir [IDS...] [--arbol A] [--build B] [-R regex]
+  scripts/fallos_a_mano.py medir [IDS...] [--arbol A] [--build B] [-R regex] [-E regex]
       aplica cada fallo, compila, corre ctest --stop-on-failure y dice si se caza.
 """
 import subprocess, sys, os, time
@@ -47,7 +47,7 @@ def aplicar(fid, arbol):
 def quitar(fid, arbol):
     subprocess.run(["git", "-C", arbol, "checkout", "--", POR_ID[fid][1]], check=True)
 
-def medir(ids, arbol, build, regex):
+def medir(ids, arbol, build, regex, excluir=None):
     res = []
     for fid in ids:
         ruta = POR_ID[fid][1]
@@ -61,6 +61,7 @@ def medir(ids, arbol, build, regex):
                 res.append((fid, "NO COMPILA")); print(b.stdout[-2000:], b.stderr[-2000:]); continue
             cmd = ["ctest", "--test-dir", build, "-j2", "--stop-on-failure", "--timeout", "120"]
             if regex: cmd += ["-R", regex]
+            if excluir: cmd += ["-E", excluir]
             c = subprocess.run(cmd, capture_output=True, text=True)
             fallidas = [l.strip() for l in c.stdout.splitlines() if "***Failed" in l or "Exception" in l or "***Timeout" in l or "(Failed)" in l]
             estado = "cazado" if c.returncode != 0 else "NO CAZADO"
@@ -79,11 +80,12 @@ if __name__ == "__main__":
     elif a[0] == "aplicar": aplicar(a[1], a[2] if len(a) > 2 else ".")
     elif a[0] == "quitar": quitar(a[1], a[2] if len(a) > 2 else ".")
     elif a[0] == "medir":
-        arbol, build, regex, ids = ".", None, None, []
+        arbol, build, regex, excluir, ids = ".", None, None, None, []
         i = 1
         while i < len(a):
             if a[i] == "--arbol": arbol = a[i+1]; i += 2
             elif a[i] == "--build": build = a[i+1]; i += 2
             elif a[i] == "-R": regex = a[i+1]; i += 2
+            elif a[i] == "-E": excluir = a[i+1]; i += 2
             else: ids.append(a[i]); i += 1
-        medir(ids or [f[0] for f in F], arbol, build or os.path.join(arbol, "build"), regex)
+        medir(ids or [f[0] for f in F], arbol, build or os.path.join(arbol, "build"), regex, excluir)
