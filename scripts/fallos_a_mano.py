@@ -31,7 +31,7 @@ F = [
  ("F19", "archive/ArchivoConsultas.cpp", "return dosCifras(dia) + \"/\" + dosCifras(mes)", "return dosCifras(dia) + \"/\" + std::to_string(mes)", "el mes sin dos cifras"),
  ("F20", "casting/FRM64HEXAGRAMAS.cpp", "const int fila = indice + 1;", "const int fila = indice > 0 ? indice : 1;", "la lista de los 64 da la figura anterior"),
  ("F21", "platform/Formulario.cpp", "evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter", "evento->key() == Qt::Key_Return", "el Intro del teclado numérico no pulsa el botón"),
- ("F22", "core/LlamadasSistema.cpp", "    while (escrito < n) {\n        const ssize_t e = ::write(", "    if (escrito < n) {\n        const ssize_t e = ::write(", "una escritura corta se da por completa"),
+ ("F22", "core/LlamadasSistema.cpp", "        escrito += static_cast<std::size_t>(e);", "        escrito = n;", "una escritura corta se da por completa"),
  ("F23", "core/Superficies.h", "constexpr double kMargenIzquierdo = 500;", "constexpr double kMargenIzquierdo = 300;", "el margen izquierdo del informe, más estrecho"),
 ]
 POR_ID = {f[0]: f for f in F}
