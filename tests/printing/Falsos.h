@@ -1,46 +1,18 @@
 #pragma once
-// Superficies falsas para probar la maquetación y el informe sin Qt: cada carácter mide
-// 100 twips y cada línea 240; la impresora anota lo que imprime y dibuja, y falla cuando
-// se lo pide la prueba.
+// Superficie falsa, de medida y de impresora, para probar la maquetación y el informe sin
+// Qt: cada carácter mide 100 twips y cada línea 240; anota lo que imprime y dibuja, y falla
+// cuando se lo pide la prueba.
 
 #include "core/Superficies.h"
 
 #include <functional>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
-class MedidaFalsa : public hexora::SuperficieMedida {
+class SuperficieFalsa : public hexora::SuperficieMedida, public hexora::SuperficieImpresora {
 public:
-    void Cls() override { x_ = 0; }
-    void fijarX(double x) override { x_ = x; }
-    double x() const override { return x_; }
-    void fijarNombreFuente(const std::string& n) override { letra_.first = n; }
-    void fijarTamanoFuente(double t) override { letra_.second = t; }
-    void fijarNegrita(bool) override {}
-    void fijarSubrayado(bool) override {}
-    void imprimir(std::string_view t) override {
-        x_ += 100.0 * static_cast<double>(t.size());
-        letras.insert(letra_);
-    }
-    std::set<std::pair<std::string, double>> letras; // con las que se midió algo
-
-private:
-    double x_ = 0;
-    std::pair<std::string, double> letra_;
-};
-
-class ImpresoraFalsa : public hexora::SuperficieImpresora {
-public:
-    struct Texto {
-        std::string texto;
-        double x, y;
-        bool negrita, subrayado;
-        std::string letra;
-        double tamano;
-    };
-    std::vector<Texto> textos;
+    std::vector<std::pair<std::string, double>> textos; // cada texto con su x
     std::vector<std::string> dibujos;   // "rect x1 y1 x2 y2", "seg ...", "circ cx cy r"
     std::vector<std::string> documento; // "fin", "cancelar"
     // Se llama con "ancho", "imprimir", "dibujar" o "terminar"; si lanza, la operación falla.
@@ -49,21 +21,23 @@ public:
         avisar("ancho");
         return 11500;
     }
-    void fijarNombreFuente(const std::string& n) override { letra_ = n; }
-    void fijarTamanoFuente(double t) override { tamano_ = t; }
-    void fijarNegrita(bool b) override { negrita_ = b; }
-    void fijarSubrayado(bool s) override { subrayado_ = s; }
+    void Cls() override { x_ = 0; }
+    void fijarNombreFuente(const std::string&) override {}
+    void fijarTamanoFuente(double) override {}
+    void fijarNegrita(bool) override {}
+    void fijarSubrayado(bool) override {}
     void fijarPosicion(double x, double y) override {
         x_ = x;
         y_ = y;
     }
     void fijarX(double x) override { x_ = x; }
+    double x() const override { return x_; }
     double y() const override { return y_; }
     double anchoTexto(std::string_view t) override { return 100.0 * static_cast<double>(t.size()); }
     void imprimir(std::string_view t) override {
         avisar("imprimir");
-        textos.push_back({std::string(t), x_, y_, negrita_, subrayado_, letra_, tamano_});
-        x_ += 100.0 * static_cast<double>(t.size());
+        textos.emplace_back(std::string(t), x_);
+        x_ += anchoTexto(t);
     }
     void imprimirLinea(std::string_view t) override {
         imprimir(t);
@@ -104,7 +78,4 @@ private:
         }
     }
     double x_ = 0, y_ = 0;
-    bool negrita_ = false, subrayado_ = false;
-    std::string letra_ = "Inicial";
-    double tamano_ = 10;
 };

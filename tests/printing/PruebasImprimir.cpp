@@ -29,6 +29,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <deque>
 #include <fstream>
 #include <map>
 
@@ -149,11 +150,13 @@ template <class T> void alAparecer(QTimer& t, std::function<void(T*)> guion) {
 
 } // namespace
 
-// Sin líneas mutantes solo se ofrece el hexagrama actual; con ellas, la vista previa enseña
+// Sin líneas mutantes solo se ofrece el hexagrama actual. Con ellas, la vista previa enseña
 // desde la primera vez lo que imprimirá la opción elegida, con las proporciones del papel,
 // la pantalla no cambia de tamaño con ningún hexagrama y, sin elegir, se imprime el
-// hexagrama que se ve en la interpretación.
-TEST_F(Imprimir, OpcionesVistaPreviaYElQueSeVe) {
+// hexagrama que se ve en la interpretación. Solo con el teclado: el tabulador lleva a la
+// opción de los dos hexagramas, la flecha la elige e Intro imprime; el Intro del teclado
+// numérico abre la letra, que sirve al cuerpo y a los rótulos y, cancelada, no cambia.
+TEST_F(Imprimir, VistaPreviaTecladoYLetra) {
     consulta("787878");
     desdeInterpretar([&] {
         EXPECT_FALSE(f->OPCION[0]->isEnabled());
@@ -194,19 +197,61 @@ TEST_F(Imprimir, OpcionesVistaPreviaYElQueSeVe) {
     ASSERT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_TRUE(entorno.mensajes[0].texto.contains(pdfs()[0]));
     EXPECT_FALSE(f->isVisible() || std::filesystem::exists(carpeta.ruta() / "inter.tmp"));
-}
-
-// La letra elegida sirve al cuerpo y a los rótulos; el diálogo de impresora de Qt dice
-// "Aceptar" (solo elige, no imprime); un PDF elegido en él no se pisa nunca; un fallo del
-// diálogo se dice con su número, y la cancelación, no.
-TEST_F(Imprimir, ConfigurarLetraEImpresora) {
-    consulta("967876");
-    fijarDialogoFuentes([](const QFont&) { return QFont("Liberation Sans", 14); });
-    f->BTNMENU_Click(2);
-    fijarDialogoFuentes([](const QFont&) { return std::nullopt; });
-    f->BTNMENU_Click(2);
+    std::deque<std::optional<QFont>> letras{QFont("Liberation Sans", 14), std::nullopt};
+    fijarDialogoFuentes([&](const QFont&) {
+        const auto r = letras.front();
+        letras.pop_front();
+        return r;
+    });
+    desdeInterpretar([&] {
+        activar(*f);
+        ASSERT_EQ(f->focusWidget(), f->BTNMENU[0]);
+        ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[2], true));
+        tecla(*f, Qt::Key_Enter, Qt::KeypadModifier);
+        tecla(*f, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_TRUE(letras.empty());
+        ASSERT_TRUE(tabularHasta(*f, f->OPCION[1], true));
+        tecla(*f, Qt::Key_Up);
+        EXPECT_TRUE(f->OPCION[0]->isChecked());
+        ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[0]));
+        tecla(*f, Qt::Key_Return);
+    });
+    ASSERT_EQ(pdfs().size(), 3);
+    EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(FuenteTexto.nombre + " " + std::to_string(FuenteTexto.tamano),
               "Liberation Sans 14.000000");
+    const QStringList principal = pdfs().filter("hexagrama 63.pdf");
+    ASSERT_EQ(principal.size(), 1);
+    const QString usadas = poppler("pdffonts", {principal[0]});
+    EXPECT_TRUE(usadas.contains("LiberationSans-Bold") &&
+                usadas.contains(QRegularExpression("LiberationSans\\s")))
+        << usadas.toStdString();
+}
+
+// Una carpeta de documentos que no se puede crear, o una figura sin texto (de un archivo de
+// consultas dañado), que no se imprime con el texto de la consulta anterior: un aviso y
+// ningún documento. El diálogo de impresora de Qt dice "Aceptar" (solo elige, no imprime);
+// un PDF elegido en él no se pisa nunca; un fallo del diálogo se dice con su número, y la
+// cancelación, no.
+TEST_F(Imprimir, FallosYImpresoraElegida) {
+    consulta("967876");
+    const std::string archivo = (carpeta.ruta() / "soy-un-archivo").string();
+    std::ofstream(archivo) << "x";
+    fijarCarpetaDocumentos(QString::fromStdString(archivo));
+    desdeInterpretar([&] { f->BTNMENU_Click(0); });
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("ERROR 75 (SUB IMPRIMIR)\n"));
+    EXPECT_TRUE(entorno.mensajes[0].texto.contains(QString::fromStdString(archivo)));
+    EXPECT_EQ(entorno.mensajes[0].titulo, "ATENCION...");
+    fijarCarpetaDocumentos(documentos);
+    consulta("123459");
+    entorno.mensajes.clear();
+    desdeInterpretar([this] { f->BTNMENU_Click(0); });
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_EQ(entorno.mensajes[0].texto,
+              "El archivo \"hexagr.chi\" no contiene la figura \"123459\".");
+    EXPECT_TRUE(pdfs().isEmpty());
+    consulta("967876");
     QStringList botones;
     QTimer temporizador;
     alAparecer<QPrintDialog>(temporizador, [&](QPrintDialog* d) {
@@ -225,16 +270,13 @@ TEST_F(Imprimir, ConfigurarLetraEImpresora) {
         return true;
     });
     f->BTNMENU_Click(1);
+    entorno.mensajes.clear();
     desdeInterpretar([&] { f->BTNMENU_Click(0); });
     desdeInterpretar([&] { f->BTNMENU_Click(0); });
     EXPECT_TRUE(QFileInfo::exists(elegido) && QFileInfo::exists(documentos + "/elegido (2).pdf"));
     EXPECT_TRUE(pdfs().isEmpty());
     ASSERT_EQ(entorno.mensajes.size(), 2u);
     EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("La consulta se ha guardado en PDF en"));
-    const QString letras = poppler("pdffonts", {elegido});
-    EXPECT_TRUE(letras.contains("LiberationSans-Bold") &&
-                letras.contains(QRegularExpression("LiberationSans\\s")))
-        << letras.toStdString();
     entorno.mensajes.clear();
     fijarDialogoImpresora([](QPrinter&) -> bool { throw FalloImpresion(kErrorImpresora, "x"); });
     f->BTNMENU_Click(1);
@@ -259,54 +301,6 @@ TEST(DialogoFuentes, LaLetraNormalSigueNormal) {
     EXPECT_EQ(guardada.nombre + " " + std::to_string(guardada.tamano), "DejaVu Serif 11.000000");
     const QFontInfo impresa(fuenteImpresion(guardada.nombre, guardada.tamano, false, false));
     EXPECT_TRUE(!impresa.italic() && impresa.family() == "DejaVu Serif");
-}
-
-// Una carpeta de documentos que no se puede crear, o una figura sin texto (de un archivo de
-// consultas dañado), que no se imprime con el texto de la consulta anterior: un aviso y
-// ningún documento.
-TEST_F(Imprimir, FallosAntesDeImprimir) {
-    consulta("967876");
-    const std::string archivo = (carpeta.ruta() / "soy-un-archivo").string();
-    std::ofstream(archivo) << "x";
-    fijarCarpetaDocumentos(QString::fromStdString(archivo));
-    desdeInterpretar([&] { f->BTNMENU_Click(0); });
-    ASSERT_EQ(entorno.mensajes.size(), 1u);
-    EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("ERROR 75 (SUB IMPRIMIR)\n"));
-    EXPECT_TRUE(entorno.mensajes[0].texto.contains(QString::fromStdString(archivo)));
-    EXPECT_EQ(entorno.mensajes[0].titulo, "ATENCION...");
-    fijarCarpetaDocumentos(documentos);
-    consulta("123459");
-    entorno.mensajes.clear();
-    desdeInterpretar([this] { f->BTNMENU_Click(0); });
-    ASSERT_EQ(entorno.mensajes.size(), 1u);
-    EXPECT_EQ(entorno.mensajes[0].texto,
-              "El archivo \"hexagr.chi\" no contiene la figura \"123459\".");
-    EXPECT_TRUE(pdfs().isEmpty());
-}
-
-// Solo con el teclado: el tabulador lleva a la opción de los dos hexagramas, la flecha la
-// elige e Intro imprime; el Intro del teclado numérico abre la letra.
-TEST_F(Imprimir, TecladoTabuladorFlechasEIntro) {
-    consulta("967876");
-    bool letraPedida = false;
-    fijarDialogoFuentes([&](const QFont&) {
-        letraPedida = true;
-        return std::nullopt;
-    });
-    desdeInterpretar([&] {
-        activar(*f);
-        ASSERT_EQ(f->focusWidget(), f->BTNMENU[0]);
-        ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[2], true));
-        tecla(*f, Qt::Key_Enter, Qt::KeypadModifier);
-        EXPECT_TRUE(letraPedida);
-        ASSERT_TRUE(tabularHasta(*f, f->OPCION[1], true));
-        tecla(*f, Qt::Key_Up);
-        EXPECT_TRUE(f->OPCION[0]->isChecked());
-        ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[0]));
-        tecla(*f, Qt::Key_Return);
-    });
-    EXPECT_EQ(pdfs().size(), 2);
-    EXPECT_FALSE(f->isVisible());
 }
 
 // Los dos hexagramas a 14 puntos con una pregunta de 100 caracteres, y a 24 en una letra de
@@ -427,10 +421,7 @@ void Imprimir::comprobarPdfs(const std::string& pregunta, const std::string& fig
 
 // En una impresora que no alcanza los bordes, los márgenes nunca son menores que los suyos
 // y el texto sigue a la misma distancia de los dos lados.
-TEST(ImpresoraQt, MargenesDentroDeLoQueAlcanzaLaImpresora) {
-    CarpetaTemporal carpeta;
-    fijarHayImpresoraSistema([] { return false; });
-    fijarCarpetaDocumentos(QString::fromStdString(carpeta.ruta().string()));
+TEST_F(Imprimir, MargenesDentroDeLoQueAlcanzaLaImpresora) {
     ImpresoraQt impresora;
     constexpr double kMmPorTwip = 25.4 / 1440;
     for (const QMarginsF minimos : {QMarginsF(0, 0, 0, 0), QMarginsF(6, 12, 9, 25)}) {
@@ -450,6 +441,4 @@ TEST(ImpresoraQt, MargenesDentroDeLoQueAlcanzaLaImpresora) {
         EXPECT_NEAR(impresora.anchoPagina(), (210 - m.left() - m.right()) / kMmPorTwip, 40);
     }
     impresora.cancelarDocumento();
-    fijarCarpetaDocumentos({});
-    fijarHayImpresoraSistema({});
 }
