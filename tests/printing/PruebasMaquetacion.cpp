@@ -109,8 +109,7 @@ namespace {
 class Informe : public ::testing::Test {
 protected:
     void SetUp() override {
-        const Lineas texto = {"*D", "   La decisi\xF3n.", "**"};
-        std::copy(texto.begin(), texto.end(), BufferTexto.begin() + 1);
+        llenarBuffer({"*D", "   La decisi\xF3n.", "**"});
         datos = {"\xBFSirve?", "HEXAGRAMA PRINCIPAL", {}, {"Arriba", "Abajo"}, {"63-Chi", "Dos"}};
         figura("967876");
     }
