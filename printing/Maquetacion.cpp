@@ -128,8 +128,10 @@ class Pasada {
 public:
     Pasada(SuperficieMedida& medida, const Fuente& fuente, double margen, double limite,
            const std::function<void(const std::string&)>& escribir)
-        : medida_(medida), fuente_(fuente), margen_(margen), disponible_(limite - margen),
-          escribir_(escribir) {
+        // Un límite antes del margen (una anchura de página omitida tras un fallo) deja
+        // un carácter por línea; negativo, ni el renglón vacío cabría y no se acabaría nunca.
+        : medida_(medida), fuente_(fuente), margen_(margen),
+          disponible_(std::max(limite - margen, 0.0)), escribir_(escribir) {
         letraCuerpo();
         anchoGuion_ = medir('-');
         renglon_ = Renglon(5 * medir(' '));
