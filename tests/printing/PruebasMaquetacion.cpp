@@ -84,9 +84,9 @@ TEST(Maquetacion, NingunaLineaPasaDelLimite) {
     // La primera línea de un párrafo se mide con sus cinco espacios de sangría.
     EXPECT_EQ(maquetar({"   Una frase larga.", "   Otra."}, limiteTras(12)),
               (Lineas{"     Una", "frase larga.", "", "     Otra.", ""}));
-    // Una palabra más larga que la línea se corta sin guion; un carácter más ancho, solo.
+    // Una palabra más larga que la línea se corta sin guion; un carácter, solo, aun con límite 0.
     EXPECT_EQ(maquetar({"xxxxxxxxxx."}, limiteTras(4)), (Lineas{"xxxx", "xxxx", "xx.", ""}));
-    EXPECT_EQ(maquetar({"ab."}, limiteTras(0)), (Lineas{"a", "b", ".", ""}));
+    EXPECT_EQ(maquetar({"ab."}, 0), (Lineas{"a", "b", ".", ""}));
 }
 
 // Las entradas de un párrafo se unen con un espacio; el párrafo acaba en punto cuando sigue
