@@ -311,6 +311,7 @@ void MaquetarArchivo(SuperficieMedida& medida, const Fuente& fuente, double marg
 std::vector<std::string> PartirTexto(std::string_view texto, double ancho,
                                      const std::function<double(std::string_view)>& medir) {
     const auto medirCaracter = [&medir](char c) { return medir(std::string_view(&c, 1)); };
+    ancho = std::max(ancho, 0.0); // negativo, el renglón vacío no cabría nunca
     const double anchoGuion = medirCaracter('-');
     std::vector<std::string> renglones;
     const auto sacar = [&renglones](std::string_view s) {
