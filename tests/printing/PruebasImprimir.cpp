@@ -285,7 +285,7 @@ TEST_F(Imprimir, FallosDeLaImpresoraYDeArchivos) {
     EXPECT_EQ(avisos[1].texto.substr(0, 9) + avisos[2].texto.substr(0, 9), "ERROR 75 ERROR 53 ");
     EXPECT_TRUE(avisos[0].conOpciones && avisos[1].conOpciones && avisos[2].conOpciones);
     const QString texto = textoPdf(pdf);
-    EXPECT_TRUE(texto.contains("CONSULTA:") && texto.contains("Trigrama Inferior:") &&
+    EXPECT_TRUE(texto.contains("CONSULTA:") && texto.contains("HEXAGRAMA PRINCIPAL") &&
                 !texto.contains("DECISION"))
         << texto.toStdString();
     EXPECT_EQ(imprimir("terminar", {R::Anular}, ""), FinImpresion::Anulado);
