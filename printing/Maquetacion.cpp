@@ -128,8 +128,10 @@ class Pasada {
 public:
     Pasada(SuperficieMedida& medida, const Fuente& fuente, double margen, double limite,
            const std::function<void(const std::string&)>& escribir)
-        : medida_(medida), fuente_(fuente), margen_(margen), disponible_(limite - margen),
-          escribir_(escribir) {
+        // Un límite antes del margen (una anchura de página omitida tras un fallo) deja
+        // un carácter por línea; negativo, ni el renglón vacío cabría y no se acabaría nunca.
+        : medida_(medida), fuente_(fuente), margen_(margen),
+          disponible_(std::max(limite - margen, 0.0)), escribir_(escribir) {
         letraCuerpo();
         anchoGuion_ = medir('-');
         renglon_ = Renglon(5 * medir(' '));
@@ -309,6 +311,7 @@ void MaquetarArchivo(SuperficieMedida& medida, const Fuente& fuente, double marg
 std::vector<std::string> PartirTexto(std::string_view texto, double ancho,
                                      const std::function<double(std::string_view)>& medir) {
     const auto medirCaracter = [&medir](char c) { return medir(std::string_view(&c, 1)); };
+    ancho = std::max(ancho, 0.0); // negativo, el renglón vacío no cabría nunca
     const double anchoGuion = medirCaracter('-');
     std::vector<std::string> renglones;
     const auto sacar = [&renglones](std::string_view s) {

@@ -4,33 +4,30 @@
 
 #include "PantallasConDatos.h"
 #include "SilabasReferencia.h"
+#include "core/AlmacenTextos.h"
 #include "core/EstadoConsulta.h"
 #include "interpretation/FRMInterpretar.h"
 #include "platform/DialogosImpresion.h"
 #include "platform/FuentesImpresion.h"
 #include "platform/ImpresoraQt.h"
+#include "platform/MedidaQt.h"
 #include "platform/Plataforma.h"
 #include "printing/FRMImprimir.h"
+#include "printing/Informe.h"
 #include "printing/Maquetacion.h"
 
-#include <QApplication>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QFontDialog>
-#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPageLayout>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTimer>
 
+#include <deque>
 #include <fstream>
-#include <map>
 
 using namespace hexora;
 
@@ -57,13 +54,6 @@ struct Palabra {
 struct PaginasPdf {
     double ancho = 0, alto = 0;
     std::vector<Palabra> palabras;
-    const Palabra& primera(const QString& texto) const {
-        static const Palabra ninguna{0, -1e9, -1e9, -1e9, -1e9, {}};
-        for (const Palabra& w : palabras)
-            if (w.texto == texto)
-                return w;
-        return ninguna;
-    }
 };
 PaginasPdf cajasPdf(const QString& pdf) {
     PaginasPdf r;
@@ -136,24 +126,14 @@ protected:
     FRMImprimir* f = nullptr;
 };
 
-// Acepta o cancela el primer diálogo del tipo T que aparezca, tras dejar que el guion lo
-// mire.
-template <class T> void alAparecer(QTimer& t, std::function<void(T*)> guion) {
-    QObject::connect(&t, &QTimer::timeout, [guion] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<T*>(w); d && d->isVisible())
-                guion(d);
-    });
-    t.start(20);
-}
-
 } // namespace
 
-// Sin líneas mutantes solo se ofrece el hexagrama actual; con ellas, la vista previa enseña
-// desde la primera vez lo que imprimirá la opción elegida, con las proporciones del papel,
-// la pantalla no cambia de tamaño con ningún hexagrama y, sin elegir, se imprime el
-// hexagrama que se ve en la interpretación.
-TEST_F(Imprimir, OpcionesVistaPreviaYElQueSeVe) {
+// Sin líneas mutantes solo se ofrece el hexagrama actual. Con ellas, la vista previa enseña
+// desde la primera vez lo que imprimirá la opción elegida y, sin elegir, se imprime el
+// hexagrama que se ve en la interpretación. Solo con el teclado: el tabulador lleva a la
+// opción de los dos hexagramas, la flecha la elige e Intro imprime; el Intro del teclado
+// numérico abre la letra, que sirve al cuerpo y a los rótulos y, cancelada, no cambia.
+TEST_F(Imprimir, VistaPreviaTecladoYLetra) {
     consulta("787878");
     desdeInterpretar([&] {
         EXPECT_FALSE(f->OPCION[0]->isEnabled());
@@ -166,27 +146,11 @@ TEST_F(Imprimir, OpcionesVistaPreviaYElQueSeVe) {
     interpretar->BTNMENU_Click(0); // se ve el complementario
     desdeInterpretar([&] {
         activar(*f);
-        const QSize tamano = f->size();
         EXPECT_EQ(vista(), "877877 HEXAGRAMA COMPLEMENTARIO");
         f->OPCION[0]->click();
         EXPECT_EQ(vista(), "967876 HEXAGRAMA PRINCIPAL");
         f->OPCION[1]->click();
         EXPECT_EQ(vista(), "877877 HEXAGRAMA COMPLEMENTARIO");
-        // Una barra es quince veces más larga que alta, con lo que el círculo sobresale.
-        const QSizeF linea = f->glinea[0]->pixmap().deviceIndependentSize();
-        EXPECT_NEAR(linea.width() / linea.height(), 1500.0 / 140.0, 0.01);
-        for (int n = 0; n < 64; ++n) {
-            std::string lineas;
-            for (int k = 0; k < 6; ++k)
-                lineas += (n >> k) & 1 ? '9' : '6';
-            f->Actualiza(lineas);
-            QApplication::processEvents();
-            EXPECT_EQ(f->size(), tamano) << lineas;
-        }
-        // Un valor que no es una línea conserva la imagen de la anterior.
-        f->Actualiza("9 7867");
-        EXPECT_EQ(f->glinea[1]->pixmap().cacheKey(), f->glinea[0]->pixmap().cacheKey());
-        EXPECT_EQ(f->TXTHEXAGRAMA[0]->text(), "-");
         f->BTNMENU_Click(0); // imprime el que se ve
     });
     ASSERT_EQ(pdfs().size(), 1);
@@ -194,77 +158,40 @@ TEST_F(Imprimir, OpcionesVistaPreviaYElQueSeVe) {
     ASSERT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_TRUE(entorno.mensajes[0].texto.contains(pdfs()[0]));
     EXPECT_FALSE(f->isVisible() || std::filesystem::exists(carpeta.ruta() / "inter.tmp"));
-}
-
-// La letra elegida sirve al cuerpo y a los rótulos; el diálogo de impresora de Qt dice
-// "Aceptar" (solo elige, no imprime); un PDF elegido en él no se pisa nunca; un fallo del
-// diálogo se dice con su número, y la cancelación, no.
-TEST_F(Imprimir, ConfigurarLetraEImpresora) {
-    consulta("967876");
-    fijarDialogoFuentes([](const QFont&) { return QFont("Liberation Sans", 14); });
-    f->BTNMENU_Click(2);
-    fijarDialogoFuentes([](const QFont&) { return std::nullopt; });
-    f->BTNMENU_Click(2);
+    std::deque<std::optional<QFont>> letras{QFont("Liberation Sans", 14), std::nullopt};
+    fijarDialogoFuentes([&](const QFont&) {
+        const auto r = letras.front();
+        letras.pop_front();
+        return r;
+    });
+    desdeInterpretar([&] {
+        activar(*f);
+        ASSERT_EQ(f->focusWidget(), f->BTNMENU[0]);
+        ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[2], true));
+        tecla(*f, Qt::Key_Enter, Qt::KeypadModifier);
+        tecla(*f, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_TRUE(letras.empty());
+        ASSERT_TRUE(tabularHasta(*f, f->OPCION[1], true));
+        tecla(*f, Qt::Key_Up);
+        EXPECT_TRUE(f->OPCION[0]->isChecked());
+        ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[0]));
+        tecla(*f, Qt::Key_Return);
+    });
+    ASSERT_EQ(pdfs().size(), 3);
+    EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(FuenteTexto.nombre + " " + std::to_string(FuenteTexto.tamano),
               "Liberation Sans 14.000000");
-    QStringList botones;
-    QTimer temporizador;
-    alAparecer<QPrintDialog>(temporizador, [&](QPrintDialog* d) {
-        for (auto* b : d->findChild<QDialogButtonBox*>()->buttons())
-            botones << b->text();
-        d->reject();
-    });
-    f->BTNMENU_Click(1);
-    temporizador.stop();
-    EXPECT_TRUE(botones.contains("Aceptar") && !botones.join(' ').contains("Imprimir"))
-        << botones.join(", ").toStdString();
-    const QString elegido = documentos + "/elegido.pdf";
-    fijarDialogoImpresora([&](QPrinter& p) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(elegido);
-        return true;
-    });
-    f->BTNMENU_Click(1);
-    desdeInterpretar([&] { f->BTNMENU_Click(0); });
-    desdeInterpretar([&] { f->BTNMENU_Click(0); });
-    EXPECT_TRUE(QFileInfo::exists(elegido) && QFileInfo::exists(documentos + "/elegido (2).pdf"));
-    EXPECT_TRUE(pdfs().isEmpty());
-    ASSERT_EQ(entorno.mensajes.size(), 2u);
-    EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("La consulta se ha guardado en PDF en"));
-    const QString letras = poppler("pdffonts", {elegido});
-    EXPECT_TRUE(letras.contains("LiberationSans-Bold") &&
-                letras.contains(QRegularExpression("LiberationSans\\s")))
-        << letras.toStdString();
-    entorno.mensajes.clear();
-    fijarDialogoImpresora([](QPrinter&) -> bool { throw FalloImpresion(kErrorImpresora, "x"); });
-    f->BTNMENU_Click(1);
-    fijarDialogoImpresora([](QPrinter&) { return false; });
-    f->BTNMENU_Click(1);
-    ASSERT_EQ(entorno.mensajes.size(), 1u);
-    EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("ERROR: 482"));
-    EXPECT_EQ(entorno.mensajes[0].titulo, "Error en módulo de FRMImprimir(SUB CONFIGURAR)");
-    EXPECT_TRUE(f->PANFONDO->isEnabled());
-}
-
-// El diálogo de letras de Qt, aceptado sin tocar nada, devuelve la letra normal (la normal
-// de DejaVu se llama "Book" y, pedida solo por su familia, volvería en cursiva).
-TEST(DialogoFuentes, LaLetraNormalSigueNormal) {
-    const Fuente dejavu{"DejaVu Serif", 11};
-    QTimer temporizador;
-    alAparecer<QFontDialog>(temporizador, [](QFontDialog* d) { d->accept(); });
-    const auto elegida = DialogoFuentes(fuenteParaDialogo(dejavu), nullptr);
-    ASSERT_TRUE(elegida.has_value());
-    EXPECT_TRUE(!elegida->italic() && elegida->weight() == QFont::Normal);
-    const Fuente guardada = fuenteElegida(*elegida, dejavu);
-    EXPECT_EQ(guardada.nombre + " " + std::to_string(guardada.tamano), "DejaVu Serif 11.000000");
-    const QFontInfo impresa(fuenteImpresion(guardada.nombre, guardada.tamano, false, false));
-    EXPECT_TRUE(!impresa.italic() && impresa.family() == "DejaVu Serif");
+    const QString usadas = poppler("pdffonts", {pdfs().filter("hexagrama 63.pdf").value(0)});
+    EXPECT_TRUE(usadas.contains("LiberationSans-Bold") &&
+                usadas.contains(QRegularExpression("LiberationSans\\s")))
+        << usadas.toStdString();
 }
 
 // Una carpeta de documentos que no se puede crear, o una figura sin texto (de un archivo de
 // consultas dañado), que no se imprime con el texto de la consulta anterior: un aviso y
-// ningún documento.
-TEST_F(Imprimir, FallosAntesDeImprimir) {
+// ningún documento. Un PDF elegido en el diálogo de impresora no se pisa nunca; un fallo del
+// diálogo se dice con su número, y la cancelación, no.
+TEST_F(Imprimir, FallosYImpresoraElegida) {
     consulta("967876");
     const std::string archivo = (carpeta.ruta() / "soy-un-archivo").string();
     std::ofstream(archivo) << "x";
@@ -272,8 +199,6 @@ TEST_F(Imprimir, FallosAntesDeImprimir) {
     desdeInterpretar([&] { f->BTNMENU_Click(0); });
     ASSERT_EQ(entorno.mensajes.size(), 1u);
     EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("ERROR 75 (SUB IMPRIMIR)\n"));
-    EXPECT_TRUE(entorno.mensajes[0].texto.contains(QString::fromStdString(archivo)));
-    EXPECT_EQ(entorno.mensajes[0].titulo, "ATENCION...");
     fijarCarpetaDocumentos(documentos);
     consulta("123459");
     entorno.mensajes.clear();
@@ -282,31 +207,93 @@ TEST_F(Imprimir, FallosAntesDeImprimir) {
     EXPECT_EQ(entorno.mensajes[0].texto,
               "El archivo \"hexagr.chi\" no contiene la figura \"123459\".");
     EXPECT_TRUE(pdfs().isEmpty());
+    consulta("967876");
+    const QString elegido = documentos + "/elegido.pdf";
+    fijarDialogoImpresora([&](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(elegido);
+        return true;
+    });
+    f->BTNMENU_Click(1);
+    entorno.mensajes.clear();
+    desdeInterpretar([&] { f->BTNMENU_Click(0); });
+    desdeInterpretar([&] { f->BTNMENU_Click(0); });
+    EXPECT_TRUE(QFileInfo::exists(elegido) && QFileInfo::exists(documentos + "/elegido (2).pdf"));
+    EXPECT_TRUE(pdfs().isEmpty());
+    ASSERT_EQ(entorno.mensajes.size(), 2u);
+    entorno.mensajes.clear();
+    fijarDialogoImpresora([](QPrinter&) -> bool { throw FalloImpresion(kErrorImpresora, "x"); });
+    f->BTNMENU_Click(1);
+    fijarDialogoImpresora([](QPrinter&) { return false; });
+    f->BTNMENU_Click(1);
+    ASSERT_EQ(entorno.mensajes.size(), 1u);
+    EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("ERROR: 482"));
 }
 
-// Solo con el teclado: el tabulador lleva a la opción de los dos hexagramas, la flecha la
-// elige e Intro imprime; el Intro del teclado numérico abre la letra.
-TEST_F(Imprimir, TecladoTabuladorFlechasEIntro) {
-    consulta("967876");
-    bool letraPedida = false;
-    fijarDialogoFuentes([&](const QFont&) {
-        letraPedida = true;
-        return std::nullopt;
-    });
-    desdeInterpretar([&] {
-        activar(*f);
-        ASSERT_EQ(f->focusWidget(), f->BTNMENU[0]);
-        ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[2], true));
-        tecla(*f, Qt::Key_Enter, Qt::KeypadModifier);
-        EXPECT_TRUE(letraPedida);
-        ASSERT_TRUE(tabularHasta(*f, f->OPCION[1], true));
-        tecla(*f, Qt::Key_Up);
-        EXPECT_TRUE(f->OPCION[0]->isChecked());
-        ASSERT_TRUE(tabularHasta(*f, f->BTNMENU[0]));
-        tecla(*f, Qt::Key_Return);
-    });
-    EXPECT_EQ(pdfs().size(), 2);
-    EXPECT_FALSE(f->isVisible());
+// La impresora de verdad, que falla una vez en la operación que diga la prueba.
+class ImpresoraQueFalla : public ImpresoraQt {
+public:
+    std::string falla; // "ancho" o "terminar"
+    long anchoPagina() override {
+        fallarSi("ancho");
+        return ImpresoraQt::anchoPagina();
+    }
+    void terminarDocumento() override {
+        fallarSi("terminar");
+        ImpresoraQt::terminarDocumento();
+    }
+
+private:
+    void fallarSi(const std::string& operacion) {
+        if (falla == operacion) {
+            falla.clear();
+            throw FalloImpresion(kErrorImpresora, "detalle");
+        }
+    }
+};
+
+// Reintentar repite el paso que falló; Omitir sigue con el siguiente; Anular cancela el
+// documento, que no queda como un PDF bueno. Un fallo de archivo sin un error de impresora
+// antes solo deja Aceptar y el documento a medias se quita; tras uno, también deja elegir y,
+// omitido, el documento sale sin cuerpo.
+TEST_F(Imprimir, FallosDeLaImpresoraYDeArchivos) {
+    CargarBuffer("967876");
+    const DatosInforme datos{"\xBFSirve?", "HEXAGRAMA PRINCIPAL", {}, {}, {}};
+    ImpresoraQueFalla impresora;
+    MedidaQt medida(impresora.impresora());
+    std::vector<AvisoFallo> avisos;
+    QString pdf;
+    const auto imprimir = [&](const char* falla, std::deque<RespuestaFallo> respuestas,
+                              const char* subcarpeta) {
+        impresora.falla = falla;
+        pdf = impresora.prepararDocumento("informe").rutaPdf;
+        avisos.clear();
+        const auto responder = [&](const AvisoFallo& a) {
+            avisos.push_back(a);
+            const RespuestaFallo r = respuestas.at(0);
+            respuestas.pop_front();
+            return r;
+        };
+        return hexora::Imprimir(datos, impresora, medida, responder,
+                                carpeta.ruta() / subcarpeta / kArchivoIntermedio);
+    };
+    using R = RespuestaFallo;
+    EXPECT_EQ(imprimir("ancho", {R::Reintentar, R::Omitir, R::Omitir}, "no-existe"),
+              FinImpresion::Terminado);
+    ASSERT_EQ(avisos.size(), 3u);
+    EXPECT_EQ(avisos[0].texto, "IMPRESORA NO PREPARADA (error 482)\r\ndetalle");
+    EXPECT_EQ(avisos[1].texto.substr(0, 9) + avisos[2].texto.substr(0, 9), "ERROR 75 ERROR 53 ");
+    EXPECT_TRUE(avisos[0].conOpciones && avisos[1].conOpciones && avisos[2].conOpciones);
+    const QString texto = textoPdf(pdf);
+    EXPECT_TRUE(texto.contains("CONSULTA:") && texto.contains("HEXAGRAMA PRINCIPAL") &&
+                !texto.contains("DECISION"))
+        << texto.toStdString();
+    EXPECT_EQ(imprimir("terminar", {R::Anular}, ""), FinImpresion::Anulado);
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_EQ(imprimir("", {R::Aceptar}, "no-existe"), FinImpresion::Abandonado);
+    ASSERT_EQ(avisos.size(), 1u);
+    EXPECT_EQ(avisos[0].texto.rfind("ERROR 75 (SUB IMPRIMIR)\r\n", 0), 0u) << avisos[0].texto;
+    EXPECT_FALSE(avisos[0].conOpciones || QFileInfo::exists(pdf));
 }
 
 // Los dos hexagramas a 14 puntos con una pregunta de 100 caracteres, y a 24 en una letra de
@@ -315,7 +302,6 @@ TEST_F(Imprimir, TecladoTabuladorFlechasEIntro) {
 TEST_F(Imprimir, InformesEnPdfComoLosLeeriaAlguien) {
     const std::string pregunta = "\xBFMe conviene aceptar ya el traslado a la oficina del norte o "
                                  "esperar a que acabe el proyecto actual?";
-    ASSERT_EQ(pregunta.size(), 100u);
     for (const auto& [letra, puntos, figura] :
          {std::tuple{"DejaVu Serif", 14.0, "967876"}, {"DejaVu Sans Mono", 24.0, "677889"}}) {
         SCOPED_TRACE(letra);
@@ -329,15 +315,12 @@ TEST_F(Imprimir, InformesEnPdfComoLosLeeriaAlguien) {
             f->BTNMENU_Click(0);
         });
         comprobarPdfs(pregunta, figura, puntos == 14.0);
-        EXPECT_TRUE(f->OPCION[1]->isChecked());
-        EXPECT_EQ(f->Framehexagrama->title(), "HEXAGRAMA COMPLEMENTARIO");
     }
 }
 
-// Cada palabra dentro de márgenes de 15 mm (el izquierdo y el derecho casi iguales), las
-// páginas siguientes a la altura de la primera, la cabecera solo en la primera, la pregunta
-// entera y sangrada bajo su comienzo, los rótulos de los trigramas a la derecha de la
-// figura, cada uno junto a su trigrama, y cada palabra partida por donde deja el español.
+// Cada palabra dentro de márgenes de 15 mm (el izquierdo y el derecho casi iguales) y sin
+// pisar a otra, la cabecera una sola vez, la pregunta entera, el texto del hexagrama que
+// toca y cada palabra partida por donde deja el español.
 void Imprimir::comprobarPdfs(const std::string& pregunta, const std::string& figura,
                              bool proporcional) {
     static const SilabasReferencia espanol;
@@ -349,15 +332,12 @@ void Imprimir::comprobarPdfs(const std::string& pregunta, const std::string& fig
         const PaginasPdf hojas = cajasPdf(pdf);
         ASSERT_GT(hojas.palabras.size(), 100u);
         double izquierda = hojas.ancho, derecha = 0;
-        std::map<int, double> arriba;
         for (const Palabra& w : hojas.palabras) {
             EXPECT_TRUE(w.x0 >= 15 * kMm && w.x1 <= hojas.ancho - 15 * kMm && w.y0 >= 15 * kMm &&
                         w.y1 <= hojas.alto - 15 * kMm)
                 << w.texto.toStdString() << " " << w.x0 << " " << w.x1 << " " << w.y0;
             izquierda = std::min(izquierda, w.x0);
             derecha = std::max(derecha, w.x1);
-            arriba.try_emplace(w.pagina, w.y0);
-            arriba[w.pagina] = std::min(arriba[w.pagina], w.y0);
         }
         // Con letra proporcional el texto acaba a menos de 3 mm de donde el margen derecho
         // iguala al izquierdo; con la de ancho fijo, a 24 puntos, la línea crece de 5 en 5 mm.
@@ -365,31 +345,11 @@ void Imprimir::comprobarPdfs(const std::string& pregunta, const std::string& fig
         if (proporcional) {
             EXPECT_LE(hojas.ancho - derecha, izquierda + 3 * kMm);
         }
-        ASSERT_GE(arriba.size(), 2u);
-        for (const auto& [pagina, y] : arriba)
-            EXPECT_NEAR(y, arriba[1], 1.5) << "página " << pagina;
-        const auto consulta = std::find_if(hojas.palabras.begin(), hojas.palabras.end(),
-                                           [](const Palabra& w) { return w.texto == "CONSULTA:"; });
-        ASSERT_TRUE(consulta != hojas.palabras.end() && consulta + 1 != hojas.palabras.end());
-        const auto sigue = std::find_if(consulta, hojas.palabras.end(),
-                                        [&](const Palabra& w) { return w.y0 > consulta->y1 - 1; });
-        ASSERT_TRUE(sigue != hojas.palabras.end());
-        EXPECT_NEAR(sigue->x0, (consulta + 1)->x0, 0.5) << sigue->texto.toStdString();
-        // Los rótulos, 2.000 twips (100 puntos) a la derecha del texto, cada uno donde acaba
-        // de dibujarse la línea de arriba de su trigrama (el de abajo, de 650 a 850 twips
-        // más abajo, o más si el nombre de arriba no cabe en su renglón).
-        const Palabra& superior = hojas.primera("Superior:");
-        const double entreRotulos = hojas.primera("Inferior:").y0 - superior.y0;
-        EXPECT_NEAR(hojas.primera("Trigrama").x0 - consulta->x0, 100, 1);
-        EXPECT_GE(entreRotulos, 32);
         for (const Palabra& a : hojas.palabras) // ningún texto pisa a otro
             for (const Palabra& b : hojas.palabras)
                 EXPECT_TRUE(&a == &b || a.pagina != b.pagina || a.x1 <= b.x0 + 0.5 ||
                             b.x1 <= a.x0 + 0.5 || a.y1 <= b.y0 + 0.5 || b.y1 <= a.y0 + 0.5)
                     << a.texto.toStdString() << " / " << b.texto.toStdString();
-        if (proporcional) {
-            EXPECT_LE(entreRotulos, 43);
-        }
         const QString texto = textoPdf(pdf);
         EXPECT_TRUE(seguido(texto).contains(seguido(textoQt(pregunta))));
         EXPECT_EQ(texto.count("CONSULTA:"), 1);
@@ -427,29 +387,15 @@ void Imprimir::comprobarPdfs(const std::string& pregunta, const std::string& fig
 
 // En una impresora que no alcanza los bordes, los márgenes nunca son menores que los suyos
 // y el texto sigue a la misma distancia de los dos lados.
-TEST(ImpresoraQt, MargenesDentroDeLoQueAlcanzaLaImpresora) {
-    CarpetaTemporal carpeta;
-    fijarHayImpresoraSistema([] { return false; });
-    fijarCarpetaDocumentos(QString::fromStdString(carpeta.ruta().string()));
+TEST_F(Imprimir, MargenesDentroDeLoQueAlcanzaLaImpresora) {
     ImpresoraQt impresora;
+    const QMarginsF minimos(6, 12, 9, 25);
+    impresora.impresora().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                    minimos, QPageLayout::Millimeter, minimos));
+    impresora.prepararDocumento("margenes");
+    const QMarginsF m = impresora.impresora().pageLayout().margins(QPageLayout::Millimeter);
+    EXPECT_TRUE(m.left() >= 6 && m.top() >= 12 && m.right() >= 9 && m.bottom() >= 25);
     constexpr double kMmPorTwip = 25.4 / 1440;
-    for (const QMarginsF minimos : {QMarginsF(0, 0, 0, 0), QMarginsF(6, 12, 9, 25)}) {
-        impresora.impresora().setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                                        QPageLayout::Portrait, minimos,
-                                                        QPageLayout::Millimeter, minimos));
-        impresora.prepararDocumento("margenes");
-        const QMarginsF m = impresora.impresora().pageLayout().margins(QPageLayout::Millimeter);
-        EXPECT_TRUE(m.left() >= minimos.left() && m.top() >= minimos.top() &&
-                    m.right() >= minimos.right() && m.bottom() >= 20);
-        const double textoIzquierda = m.left() + kMargenIzquierdo * kMmPorTwip;
-        EXPECT_NEAR(textoIzquierda, m.right() + kReservaDerecha * kMmPorTwip, 0.1);
-        EXPECT_GE(textoIzquierda, 15);
-        EXPECT_NEAR(m.top() + kArribaPagina * kMmPorTwip, std::max(20.0, minimos.top() + 1.76),
-                    0.01);
-        // Qt redondea la zona de dibujo a puntos enteros.
-        EXPECT_NEAR(impresora.anchoPagina(), (210 - m.left() - m.right()) / kMmPorTwip, 40);
-    }
-    impresora.cancelarDocumento();
-    fijarCarpetaDocumentos({});
-    fijarHayImpresoraSistema({});
+    EXPECT_NEAR(m.left() + kMargenIzquierdo * kMmPorTwip, m.right() + kReservaDerecha * kMmPorTwip,
+                0.1);
 }

@@ -19,7 +19,6 @@ public:
     }
     SilabasReferencia(const SilabasReferencia&) = delete;
     SilabasReferencia& operator=(const SilabasReferencia&) = delete;
-    bool cargada() const { return dic_ != nullptr; }
     // ¿Deja partir la palabra, tal como aparece en el texto (con sus signos delante o
     // detrás), tras sus n primeros caracteres?
     bool permite(const QString& palabra, int n) const {
