@@ -230,10 +230,12 @@ TEST_F(Imprimir, FallosYImpresoraElegida) {
     EXPECT_TRUE(entorno.mensajes[0].texto.startsWith("ERROR: 482"));
 }
 
-// La impresora de verdad, que falla una vez en la operación que diga la prueba.
+// La impresora de verdad, que falla una vez en la operación que diga la prueba y anota lo
+// que dibuja, con las alturas desde el primer trazo.
 class ImpresoraQueFalla : public ImpresoraQt {
 public:
     std::string falla; // "ancho" o "terminar"
+    std::vector<std::string> dibujos;
     long anchoPagina() override {
         fallarSi("ancho");
         return ImpresoraQt::anchoPagina();
@@ -241,6 +243,18 @@ public:
     void terminarDocumento() override {
         fallarSi("terminar");
         ImpresoraQt::terminarDocumento();
+    }
+    void rectanguloRelleno(double x1, double y1, double x2, double y2) override {
+        anotar("rect", {x1, y1, x2, y2});
+        ImpresoraQt::rectanguloRelleno(x1, y1, x2, y2);
+    }
+    void segmento(double x1, double y1, double x2, double y2) override {
+        anotar("seg", {x1, y1, x2, y2});
+        ImpresoraQt::segmento(x1, y1, x2, y2);
+    }
+    void circulo(double cx, double cy, double radio) override {
+        anotar("circ", {cx, cy, radio});
+        ImpresoraQt::circulo(cx, cy, radio);
     }
 
 private:
@@ -250,7 +264,48 @@ private:
             throw FalloImpresion(kErrorImpresora, "detalle");
         }
     }
+    // x e y alternas (del círculo, el centro y el radio), las y desde el primer trazo.
+    void anotar(std::string que, const std::vector<double>& v) {
+        if (dibujos.empty())
+            y0_ = v[1];
+        for (std::size_t i = 0; i < v.size(); ++i)
+            que += " " + std::to_string(std::lround(i % 2 == 1 ? v[i] - y0_ : v[i]));
+        dibujos.push_back(que);
+    }
+    double y0_ = 0;
 };
+
+// La figura de 967876 de arriba abajo, con el hueco entre los trigramas: las barras, el aspa
+// del yin viejo y el círculo del yang viejo, en twips; lo que no es una línea no se dibuja.
+TEST_F(Imprimir, FiguraDeArribaAbajo) {
+    CargarBuffer("967876");
+    ImpresoraQueFalla impresora;
+    MedidaQt medida(impresora.impresora());
+    const auto dibujar = [&](std::array<char, 6> lineas) {
+        impresora.dibujos.clear();
+        impresora.prepararDocumento("figura");
+        const DatosInforme datos{"\xBFSirve?", "HEXAGRAMA PRINCIPAL", lineas, {}, {}};
+        EXPECT_EQ(hexora::Imprimir(
+                      datos, impresora, medida,
+                      [](const AvisoFallo&) { return RespuestaFallo::Anular; },
+                      carpeta.ruta() / kArchivoIntermedio),
+                  FinImpresion::Terminado);
+        return impresora.dibujos;
+    };
+    EXPECT_EQ(dibujar({'9', '6', '7', '8', '7', '6'}),
+              (std::vector<std::string>{
+                  "rect 500 0 1100 100", "rect 1400 0 2000 100", "seg 1200 0 1300 100",
+                  "seg 1200 100 1300 0", "rect 500 200 2000 300", "rect 500 400 1100 500",
+                  "rect 1400 400 2000 500", "rect 500 750 2000 850", "rect 500 950 1100 1050",
+                  "rect 1400 950 2000 1050", "seg 1200 950 1300 1050", "seg 1200 1050 1300 950",
+                  "rect 500 1150 1100 1250", "rect 1400 1150 2000 1250", "circ 1250 1200 70"}));
+    // Arriba el 9; la cuarta línea y la de abajo no son líneas y no dejan nada en su sitio.
+    const auto otra = dibujar({'x', '7', '8', ' ', '7', '9'});
+    EXPECT_EQ(otra.size(), 7u);
+    for (const auto& d : otra)
+        EXPECT_TRUE(d.find(" 400 ") == std::string::npos && d.find(" 1150 ") == std::string::npos)
+            << d;
+}
 
 // Reintentar repite el paso que falló; Omitir sigue con el siguiente; Anular cancela el
 // documento, que no queda como un PDF bueno. Un fallo de archivo sin un error de impresora
