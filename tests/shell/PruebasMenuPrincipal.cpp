@@ -78,7 +78,7 @@ TEST_F(MenuPrincipal, ArranquesQueTerminanEnSeguida) {
 }
 
 // Intro del teclado numérico en "Salir" pregunta, y con "No" todo sigue y el foco vuelve al
-// botón (Intro en los demás lo mira PantallasTirada.DesdeElMenu).
+// botón (el Intro de los botones lo trata igual Formulario en todas las pantallas).
 TEST_F(MenuPrincipal, SalirConNo) {
     ASSERT_TRUE(menu.arrancar());
     activar(menu);
@@ -94,8 +94,8 @@ TEST_F(MenuPrincipal, SalirConNo) {
 
 // Sin consulta no hay última que ver; la construcción manual guarda la figura, sin
 // pregunta, después de interpretarla, y al verla otra vez se rehace el complementario. Una
-// pantalla que falta se da por cancelada. (La tirada desde el menú, aceptada y cancelada,
-// la mira PantallasTirada.DesdeElMenu.)
+// pantalla que falta se da por cancelada. (La tirada desde el menú la recorre el programa de
+// verdad en recorrido.sh.)
 TEST_F(MenuPrincipal, LaUltimaConsulta) {
     ASSERT_TRUE(menu.arrancar());
     menu.BTNMENU_Click(3);
