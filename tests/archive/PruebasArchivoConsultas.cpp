@@ -13,7 +13,6 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QDate>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -100,40 +99,32 @@ std::string registroAMano(const std::string& numero, const std::string& usuario,
 } // namespace
 
 // Orden estable por usuario normalizado, numeración de todo el archivo y fecha dd/mm/aaaa.
-// Un archivo de otro programa (desordenado, con bytes reservados que no son NUL) conserva
-// sus registros tal cual, salvo el número.
+// Un archivo ajeno, desordenado y con bytes reservados que no son NUL, se conserva salvo el número.
 TEST_F(ArchivoConsultas, OrdenNumeracionYArchivoAjeno) {
-    std::string ajeno;
-    for (const char* u : {"PEDRO", "BEA"}) {
-        std::string b = registroAMano("0009", u, "x");
-        b[4] = 'R';
-        b[159] = 'Z';
-        ajeno += b;
-    }
+    std::string ajeno = registroAMano("0009", "PEDRO", "x") + registroAMano("0009", "BEA", "x");
+    ajeno[4] = 'R';
+    ajeno[160 + 159] = 'Z';
     carpeta.escribir("usuarios.dat", ajeno);
     grabar("zoe", "primera");
     grabar("ANA", "segunda");
-    grabar("ana", "tercera");
     grabar("Ana ", "cuarta");
     grabar("jos\xE9", "quinta"); // josé
-    EXPECT_EQ(usuariosYPreguntas(),
-              (V{"0001 ANA segunda", "0002 ANA tercera", "0003 ANA cuarta", "0004 BEA x",
-                 "0005 JOS\xC9 quinta", "0006 PEDRO x", "0007 ZOE primera"}));
+    EXPECT_EQ(usuariosYPreguntas(), (V{"0001 ANA segunda", "0002 ANA cuarta", "0003 BEA x",
+                                       "0004 JOS\xC9 quinta", "0005 PEDRO x", "0006 ZOE primera"}));
     const auto registros = leerConsultas();
-    EXPECT_EQ(registros[3].bytes().substr(4), ajeno.substr(160 + 4)); // todo menos Numero
-    EXPECT_EQ(registros[5].bytes().substr(4), ajeno.substr(4, 156));
+    EXPECT_EQ(registros[2].bytes().substr(4), ajeno.substr(160 + 4)); // todo menos Numero
+    EXPECT_EQ(registros[4].bytes().substr(4), ajeno.substr(4, 156));
     EXPECT_EQ(formatearFecha(5, 3, 2026), "05/03/2026");
 
     // Borrar un registro que ya no está en esa posición (otro cambió el archivo) no toca nada.
     const std::string antes = contenido();
-    EXPECT_FALSE(EliminarConsulta(0, registros[3]));
+    EXPECT_FALSE(EliminarConsulta(0, registros[2]));
     EXPECT_EQ(contenido(), antes);
 }
 
 namespace {
 
-// Una operación sobre el archivo, con su contenido antes y el que debe dejar (nada: el
-// archivo desaparece). Devuelve si el sistema confirmó el cambio; lanza si no se hizo.
+// Operación con el archivo de antes y el que debe dejar (nada: desaparece). Dice si se confirmó.
 struct Operacion {
     std::string nombre;
     std::string antes;
@@ -181,10 +172,7 @@ int errorPara(Llamada l) {
 
 class FallosDelSistema : public ArchivoConsultas {
 protected:
-    void poner(const Operacion& op) {
-        std::filesystem::remove(carpeta.ruta() / "usuarios.dat.nuevo");
-        carpeta.escribir("usuarios.dat", op.antes);
-    }
+    void poner(const Operacion& op) { carpeta.escribir("usuarios.dat", op.antes); }
     std::optional<std::string> enDisco() const {
         if (!std::filesystem::exists(carpeta.ruta() / "usuarios.dat"))
             return std::nullopt;
@@ -200,10 +188,9 @@ protected:
     }
 };
 
-// Cada llamada al sistema de una grabación y de dos borrados falla por turno. Después, el
-// archivo es el de antes (y se ha dicho por qué, en palabras) o el de después (y, si falló
-// la sincronización de la carpeta, se ha dicho que no está confirmado); nunca otra cosa, ni
-// un éxito sobre el archivo sin cambiar, ni un temporal olvidado.
+// Cada llamada al sistema de una grabación y de dos borrados falla por turno. Queda el archivo
+// de antes (y se dice por qué) o el de después (sin confirmar si falló sincronizar la carpeta);
+// nunca otra cosa, ni un éxito sobre el archivo sin cambiar, ni un temporal olvidado.
 TEST_F(FallosDelSistema, CadaLlamadaFallaPorTurno) {
     for (const auto& op : operaciones()) {
         const int total = llamadasDe(op);
@@ -236,7 +223,6 @@ TEST_F(FallosDelSistema, CadaLlamadaFallaPorTurno) {
                 ++errores;
                 conError.insert(fallida);
                 EXPECT_EQ(enDisco(), op.antes);
-                EXPECT_NE(mensaje.find("\"usuarios.dat\" no se"), std::string::npos) << mensaje;
                 EXPECT_NE(mensaje.find(causaError(errorPara(fallida))), std::string::npos)
                     << mensaje;
             }
@@ -249,9 +235,8 @@ TEST_F(FallosDelSistema, CadaLlamadaFallaPorTurno) {
     }
 }
 
-// El proceso muere antes de cada llamada, por turno. Queda el archivo de antes o el de
-// después, entero; el temporal que pueda quedar se quita al arrancar, y una grabación
-// nueva no pierde nada de lo que había.
+// El proceso muere antes de cada llamada, por turno. Queda el archivo de antes o el de después,
+// entero; el temporal se quita al arrancar y una grabación nueva no pierde nada.
 TEST_F(FallosDelSistema, MatarAntesDeCadaLlamada) {
     for (const auto& op : operaciones()) {
         const int total = llamadasDe(op);
@@ -302,9 +287,7 @@ TEST_F(ArchivoConsultas, EscrituraCortadaAMedias) {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit limite{antes.size() + 100, antes.size() + 100};
         setrlimit(RLIMIT_FSIZE, &limite);
-        const std::string mensaje = mensajeDe([&] { grabar("ZOE", "no cabe"); });
-        _exit(mensaje.find("\"usuarios.dat\" no se ha podido guardar") != std::string::npos ? 0
-                                                                                            : 1);
+        _exit(mensajeDe([&] { grabar("ZOE", "no cabe"); }) == "sin error" ? 1 : 0);
     }
     int estado = 0;
     waitpid(hijo, &estado, 0);
@@ -313,26 +296,23 @@ TEST_F(ArchivoConsultas, EscrituraCortadaAMedias) {
     EXPECT_EQ(archivosEn(carpeta.ruta()), 1u);
 }
 
-// Ni un archivo dañado (no mide un número entero de registros) ni uno marcado de solo
-// lectura (aunque la carpeta deje, también para root) se sustituyen ni se borran: se avisa
-// con la causa y quedan como estaban, marca incluida.
+// Ni un archivo dañado (no mide un número entero de registros) ni uno de solo lectura (aunque
+// la carpeta deje, también para root) se sustituyen ni se borran: se avisa y quedan como estaban.
 TEST_F(ArchivoConsultas, DanadoOSoloLecturaNoSeTocan) {
-    const auto noSeToca = [&](const char* causa) {
+    const auto noSeToca = [&] {
         const std::string antes = contenido();
-        const std::string alGrabar = mensajeDe([&] { grabar("BEA", "dos"); });
-        const std::string alBorrar =
-            mensajeDe([&] { EliminarConsulta(0, RegistroConsulta::desdeBytes(antes)); });
-        EXPECT_NE(alGrabar.find(causa), std::string::npos) << alGrabar;
-        EXPECT_NE(alBorrar.find(causa), std::string::npos) << alBorrar;
+        EXPECT_NE(mensajeDe([&] { grabar("BEA", "dos"); }), "sin error");
+        EXPECT_NE(mensajeDe([&] { EliminarConsulta(0, RegistroConsulta::desdeBytes(antes)); }),
+                  "sin error");
         EXPECT_EQ(contenido(), antes);
         EXPECT_EQ(archivosEn(carpeta.ruta()), 1u);
     };
     carpeta.escribir("usuarios.dat", std::string(161, 'x'));
-    noSeToca("mide 161 bytes");
+    noSeToca();
     const auto ruta = carpeta.ruta() / "usuarios.dat";
     carpeta.escribir("usuarios.dat", registroAMano("0001", "ANA", "a"));
     ASSERT_EQ(chmod(ruta.c_str(), 0444), 0);
-    noSeToca("es de solo lectura");
+    noSeToca();
     EXPECT_EQ(std::filesystem::status(ruta).permissions(), std::filesystem::perms(0444));
 }
 
@@ -356,43 +336,14 @@ protected:
     EntornoPantallas entorno; // después de la carpeta: se restaura antes
 };
 
-// Sin nombre no se graba. Lo que Windows-1252 no tiene se quita y lo que pasa de 30
-// caracteres se corta, con aviso; se graba lo que se ve, con la fecha de hoy.
-TEST_F(PantallasArchivo, GrabarElNombreQueSeVe) {
-    auto* f = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
-    f->show();
-    f->TXTUsuario->setText("   ");
-    EXPECT_FALSE(f->BTNAUX[0]->isVisible());
-    EXPECT_FALSE(f->LabelAviso->isVisible());
-    f->TXTUsuario->setText(QString(40, QChar(0x4E2D)) + QString::fromUtf8("josé\t\U0001F600"));
-    EXPECT_EQ(f->TXTUsuario->text(), QString::fromUtf8("josé"));
-    EXPECT_TRUE(f->LabelAviso->isVisible());
-    EXPECT_TRUE(f->BTNAUX[0]->isVisible());
-    // Cien mil caracteres pegados en medio: entra lo que cabe y lo de detrás sigue.
-    f->TXTUsuario->setCursorPosition(2);
-    f->TXTUsuario->insert(QString(100000, QLatin1Char('n')));
-    EXPECT_EQ(f->TXTUsuario->text(),
-              "jo" + QString(26, QLatin1Char('n')) + QString::fromUtf8("sé"));
-    f->BTNAUX_Click(0);
-    EXPECT_EQ(Instancia(Pantalla::FRMGrabar), nullptr);
-    EXPECT_TRUE(entorno.mensajes.empty());
-    const auto registros = leerConsultas();
-    ASSERT_EQ(registros.size(), 1u);
-    EXPECT_EQ(registros[0].Usuario(), "JO" + std::string(26, 'N') + "S\xC9");
-    EXPECT_EQ(registros[0].Fecha(), QDate::currentDate().toString("dd/MM/yyyy").toStdString());
-    EXPECT_EQ(registros[0].Lineas(), "967876");
-}
-
-// Recuperar con las dos listas en paralelo y con el teclado. La búsqueda no distingue
-// mayúsculas ni acentos; borrar y devolver actúan sobre la consulta que se ve (su sitio en
-// el archivo, no en la lista filtrada) y tras borrar la búsqueda sigue.
-TEST_F(PantallasArchivo, RecuperarYBuscarConElTeclado) {
-    grabar("ANA", "\xBFMe mudo?", "777777"); // ¿Me mudo?
+// Listas en paralelo; la búsqueda no distingue mayúsculas ni acentos; borrar y devolver actúan
+// sobre la consulta que se ve (su sitio en el archivo, no en la lista) y la búsqueda sigue.
+TEST_F(PantallasArchivo, RecuperarYBuscar) {
+    const std::string nunez = std::string("N\xDA\xD1") + "EZ"; // NÚÑEZ
+    grabar("ANA", "\xBFMe mudo?", "777777");                   // ¿Me mudo?
     grabar("ZOE", "mudanza al norte", "787878");
-    grabar("N\xDA\xD1"
-           "EZ",
-           "trabajo nuevo", "967876"); // NÚÑEZ
-    grabar("ANA", "otra", "123456");   // figura que no es ningún hexagrama
+    grabar(nunez, "trabajo nuevo", "967876");
+    grabar("ANA", "otra", "123456"); // figura que no es ningún hexagrama
     auto* f = abrirRecuperar();
     f->show();
     const auto listas = [f] {
@@ -402,86 +353,34 @@ TEST_F(PantallasArchivo, RecuperarYBuscarConElTeclado) {
         return r;
     };
     ASSERT_EQ(listas().size(), 4);
-    ASSERT_EQ(f->focusWidget(), f->CMBUSUARIO);
-    QTest::keyClick(f->focusWidget(), Qt::Key_Down);
-    EXPECT_EQ(f->CMBCONSULTA->currentIndex(), 1);
-    EXPECT_EQ(f->label2[0]->text(), " 0 - ");
-
     QTest::keyClicks(f->TXTBuscar, "nunez");
     EXPECT_EQ(listas(), QStringList{QString::fromUtf8("NÚÑEZ|trabajo nuevo")});
     f->TXTBuscar->setText(QString::fromUtf8("MÚD"));
     EXPECT_EQ(listas(), (QStringList{QString::fromUtf8("ANA|¿Me mudo?"), "ZOE|mudanza al norte"}));
-    QTest::keyClick(f->TXTBuscar, Qt::Key_Down);
-    EXPECT_EQ(f->focusWidget(), f->CMBUSUARIO);
     f->CMBCONSULTA->setCurrentIndex(1); // la otra lista la sigue
     entorno.respuestas = {RespuestaMensaje::Si};
     f->BTNAUX_Click(2); // borra la de ZOE, la cuarta del archivo
-    EXPECT_EQ(usuariosYPreguntas(), (V{"0001 ANA \xBFMe mudo?", "0002 ANA otra",
-                                       "0003 N\xDA\xD1"
-                                       "EZ trabajo nuevo"}));
+    EXPECT_EQ(usuariosYPreguntas(),
+              (V{"0001 ANA \xBFMe mudo?", "0002 ANA otra", "0003 " + nunez + " trabajo nuevo"}));
     EXPECT_EQ(listas(), QStringList{QString::fromUtf8("ANA|¿Me mudo?")});
 
-    f->TXTBuscar->setText("xyz");
-    EXPECT_EQ(f->CMBUSUARIO->count(), 0);
-    EXPECT_FALSE(f->BTNAUX[2]->isVisibleTo(f));
-
-    // Eliminar con el espacio y decir que no: nada cambia. Luego aceptar con Intro.
+    // Decir que no al borrar no cambia nada; devolver da la consulta que se ve.
     f->TXTBuscar->setText("trabajo");
-    QTest::keyClick(f->TXTBuscar, Qt::Key_Down);
-    for (int i = 0; i < 2; ++i)
-        QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
-    const auto antes = leerConsultas();
     entorno.respuestas = {RespuestaMensaje::No};
-    QTest::keyClick(f->focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(entorno.mensajes.size(), 2u);
-    EXPECT_EQ(leerConsultas(), antes);
-    QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
-    QTest::keyClick(f->focusWidget(), Qt::Key_Return);
+    f->BTNAUX_Click(2);
+    EXPECT_EQ(leerConsultas().size(), 3u);
+    f->BTNAUX_Click(0);
     EXPECT_EQ(Resultado, "NO");
     EXPECT_EQ(Pregunta.recortado(), "trabajo nuevo");
     EXPECT_EQ(Hexagrama.valor(), "967876");
     EXPECT_FALSE(f->isVisible());
 }
 
-// Al borrar la última consulta, el aviso de que no quedan sale con la pantalla ya oculta,
-// también para el lector de pantalla. Sin archivo se avisa igual al abrirla, y lo que no se
-// puede leer (aquí, una carpeta) se dice en las dos pantallas, sin escribir nada encima.
-TEST_F(PantallasArchivo, SinConsultasOArchivoQueNoSePuedeLeer) {
-    grabar("ANA", "uno", "777777");
-    auto* f = abrirRecuperar();
-    f->show();
-    bool oculta = false;
-    fijarServicioMensajes([&](const Mensaje& m) {
-        if (entorno.mensajes.size() == 1) // el aviso que sigue al borrado
-            oculta = !f->isVisible() && QAccessible::queryAccessibleInterface(f)->state().invisible;
-        entorno.mensajes.push_back(m);
-        return RespuestaMensaje::Si;
-    });
-    f->BTNAUX_Click(2);
-    EXPECT_TRUE(oculta);
-    EXPECT_EQ(Resultado, "SI");
-    EXPECT_EQ(Instancia(Pantalla::FRMRecuperar), nullptr);
-    EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "usuarios.dat"));
-    abrirRecuperar();
-    std::filesystem::create_directory(carpeta.ruta() / "usuarios.dat");
-    abrirRecuperar();
-    ASSERT_EQ(entorno.mensajes.size(), 4u);
-    for (std::size_t i : {1u, 2u})
-        EXPECT_EQ(entorno.mensajes[i].texto, "NO EXITEN CONSULTAS ARCHIVADAS");
-    EXPECT_TRUE(entorno.mensajes[3].texto.contains("no es un archivo normal"));
-    auto* g = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
-    g->TXTUsuario->setText("ana");
-    g->BTNAUX_Click(0);
-    ASSERT_EQ(entorno.mensajes.size(), 5u);
-    EXPECT_EQ(Instancia(Pantalla::FRMGrabar), g); // sigue abierta: no se ha guardado
-    EXPECT_TRUE(std::filesystem::is_empty(carpeta.ruta() / "usuarios.dat"));
-}
-
-// Programa instalado en una carpeta sin escritura que ya tenía un archivo: se ve desde el
-// principio; la primera grabación lo copia con la nueva a la carpeta del usuario y lo dice
-// una vez, y desde entonces se usa ese (vaciarlo no hace reaparecer el otro). Si el disco
-// no confirma la grabación, se dice.
-TEST_F(PantallasArchivo, ArchivoTrasladadoYGrabacionSinConfirmar) {
+// Archivo en la carpeta del programa, sin escritura: se ve, y la primera grabación lo copia con
+// la nueva a la del usuario, que se usa desde entonces, y lo dice una vez. Del nombre se quita
+// lo que no tiene Windows-1252 y lo que pasa de 30 caracteres; se graba lo que se ve, con la
+// fecha de hoy, y si el disco no lo confirma se dice.
+TEST_F(PantallasArchivo, GrabarConArchivoTrasladado) {
     CarpetaTemporal usuario; // pasa a ser la del programa: se vuelve a la de la prueba
     fijarCarpetaPrograma(carpeta.ruta());
     fijarCarpetaEscritura(usuario.ruta());
@@ -493,22 +392,48 @@ TEST_F(PantallasArchivo, ArchivoTrasladadoYGrabacionSinConfirmar) {
     EXPECT_EQ(r->CMBUSUARIO->count(), 1);
     r->BTNAUX_Click(1);
 
+    auto* f = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
+    f->TXTUsuario->setText(QString(40, QChar(0x4E2D)) + QString::fromUtf8("josé\t\U0001F600"));
+    // Cien mil caracteres pegados en medio: entra lo que cabe y lo de detrás sigue.
+    f->TXTUsuario->setCursorPosition(2);
+    f->TXTUsuario->insert(QString(100000, QLatin1Char('n')));
     fijarFalloSistema([](Llamada l) { return l == Llamada::SincronizarCarpeta ? EIO : 0; });
-    auto* g = CargarComo<FRMGrabar>(Pantalla::FRMGrabar);
-    g->TXTUsuario->setText("bea");
-    g->BTNAUX_Click(0);
+    f->BTNAUX_Click(0);
     fijarFalloSistema({});
-    ASSERT_EQ(entorno.mensajes.size(), 2u);
+    ASSERT_EQ(entorno.mensajes.size(), 2u); // el traslado y la falta de confirmación
     EXPECT_TRUE(entorno.mensajes[0].texto.contains(QString::fromStdString(enUsuario.string())));
-    EXPECT_EQ(entorno.mensajes[1].texto, "La consulta se ha guardado, pero el sistema no ha "
-                                         "confirmado que haya quedado en el disco.");
     EXPECT_EQ(Instancia(Pantalla::FRMGrabar), nullptr);
     EXPECT_EQ(leer(carpeta.ruta() / "usuarios.dat"), previo);
-    ASSERT_EQ(leer(enUsuario).size(), 320u);
-    EXPECT_EQ(leer(enUsuario).substr(164), previo.substr(4)); // CAR, detrás de BEA
+    const auto registros = leerConsultas();
+    ASSERT_EQ(registros.size(), 2u);
+    EXPECT_EQ(registros[0].bytes().substr(4), previo.substr(4)); // CAR, delante
+    EXPECT_EQ(registros[1].Usuario(), "JO" + std::string(26, 'N') + "S\xC9");
+    EXPECT_EQ(registros[1].Fecha(), QDate::currentDate().toString("dd/MM/yyyy").toStdString());
+    EXPECT_EQ(registros[1].Lineas(), "777777"); // la figura que estaba en pantalla
 
     EXPECT_TRUE(GrabarConsulta("dan", "05/03/2026").trasladadoA.empty());
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 2; ++i)
         ASSERT_TRUE(EliminarConsulta(0, leerConsultas()[0]));
-    EXPECT_TRUE(leerConsultas().empty());
+
+    // Al borrar la última, el aviso sale con la pantalla ya oculta (también para el lector de
+    // pantalla) y el archivo del programa no reaparece. Vacío o ilegible, se avisa al abrir.
+    auto* g = abrirRecuperar();
+    g->show();
+    bool oculta = false;
+    fijarServicioMensajes([&](const Mensaje& m) {
+        if (entorno.mensajes.size() == 3) // el aviso que sigue al borrado
+            oculta = !g->isVisible() && QAccessible::queryAccessibleInterface(g)->state().invisible;
+        entorno.mensajes.push_back(m);
+        return RespuestaMensaje::Si;
+    });
+    g->BTNAUX_Click(2);
+    EXPECT_TRUE(oculta);
+    EXPECT_EQ(Resultado, "SI");
+    EXPECT_EQ(Instancia(Pantalla::FRMRecuperar), nullptr);
+    EXPECT_TRUE(std::filesystem::is_empty(enUsuario)); // vacío, para que el otro no vuelva
+    abrirRecuperar();
+    std::filesystem::remove(enUsuario);
+    std::filesystem::create_directory(enUsuario);
+    abrirRecuperar();
+    EXPECT_EQ(entorno.mensajes.size(), 6u);
 }
