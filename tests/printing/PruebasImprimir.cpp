@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -388,4 +389,19 @@ void Imprimir::comprobarPdfs(const std::string& pregunta, const std::string& fig
             return p.texto.size() >= 2 && p.texto.endsWith('-');
         }));
     }
+}
+
+// En una impresora que no alcanza los bordes, los márgenes nunca son menores que los suyos
+// y el texto sigue a la misma distancia de los dos lados.
+TEST_F(Imprimir, MargenesDentroDeLoQueAlcanzaLaImpresora) {
+    ImpresoraQt impresora;
+    const QMarginsF minimos(6, 12, 9, 25);
+    impresora.impresora().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                    minimos, QPageLayout::Millimeter, minimos));
+    impresora.prepararDocumento("margenes");
+    const QMarginsF m = impresora.impresora().pageLayout().margins(QPageLayout::Millimeter);
+    EXPECT_TRUE(m.left() >= 6 && m.top() >= 12 && m.right() >= 9 && m.bottom() >= 25);
+    constexpr double kMmPorTwip = 25.4 / 1440;
+    EXPECT_NEAR(m.left() + kMargenIzquierdo * kMmPorTwip, m.right() + kReservaDerecha * kMmPorTwip,
+                0.1);
 }
