@@ -298,6 +298,7 @@ TEST_F(ArchivoConsultas, EscrituraCortadaAMedias) {
 
 // Ni un archivo dañado (no mide un número entero de registros) ni uno de solo lectura (aunque
 // la carpeta deje, también para root) se sustituyen ni se borran: se avisa y quedan como estaban.
+// Lo mismo con una carpeta en el sitio del archivo.
 TEST_F(ArchivoConsultas, DanadoOSoloLecturaNoSeTocan) {
     const auto noSeToca = [&] {
         const std::string antes = contenido();
@@ -314,6 +315,13 @@ TEST_F(ArchivoConsultas, DanadoOSoloLecturaNoSeTocan) {
     ASSERT_EQ(chmod(ruta.c_str(), 0444), 0);
     noSeToca();
     EXPECT_EQ(std::filesystem::status(ruta).permissions(), std::filesystem::perms(0444));
+    // Una carpeta en su sitio no se lee como un archivo vacío ni se sustituye.
+    std::filesystem::remove(ruta);
+    std::filesystem::create_directory(ruta);
+    EXPECT_NE(mensajeDe([] { leerConsultas(); }).find("no es un archivo normal"),
+              std::string::npos);
+    EXPECT_NE(mensajeDe([&] { grabar("BEA", "dos"); }), "sin error");
+    EXPECT_TRUE(std::filesystem::is_directory(ruta));
 }
 
 // Las pantallas, con los datos del programa cargados y mensajes contestados por guion.
