@@ -36,7 +36,7 @@ std::string nombrePantalla(hexora::Pantalla p) {
 EntornoPantallas::EntornoPantallas() {
     hexora::reiniciarEstadoConsulta();
     hexora::fijarPantallaTwips(9600, 7200);
-    hexora::fijarPitido([this] { ++pitidos; });
+    hexora::fijarPitido([] {});
     hexora::fijarAleatorio([] { return 0.25; });
     hexora::fijarServicioMensajes([this](const hexora::Mensaje& m) {
         mensajes.push_back(m);

@@ -1,6 +1,6 @@
 #pragma once
 // Entorno de las pruebas de pantallas: contesta los mensajes por guion y los guarda,
-// cambia el bucle modal por un guion por pantalla, cuenta los pitidos y fija una
+// cambia el bucle modal por un guion por pantalla, calla los pitidos y fija una
 // pantalla de 640 x 480 píxeles.
 
 #include "platform/Formulario.h"
@@ -20,7 +20,6 @@ public:
     EntornoPantallas& operator=(const EntornoPantallas&) = delete;
     std::vector<hexora::Mensaje> mensajes;
     std::deque<hexora::RespuestaMensaje> respuestas; // sin respuesta, "Aceptar"
-    int pitidos = 0;
     std::vector<std::string> sucesos; // "modal:FRM256", "carga:FRMTirada", ...
     // Lo que hace el usuario en cada pantalla modal (sin guion, nada).
     std::map<hexora::Pantalla, std::function<void(hexora::Formulario&)>> guion;
